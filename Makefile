@@ -1,0 +1,34 @@
+# The two commands of the README, and a few more. CMake and CTest do the real work.
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all setup configure build run test bench format clean
+
+all: build
+
+# Installs whatever Debian packages are missing.
+setup:
+	@./tools/install-deps.sh
+
+configure: setup
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/src/drelm-wheel
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	./$(BUILD)/bench/drelm-bench
+	./bench/window_cpu.sh ./$(BUILD)/src/drelm-wheel
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

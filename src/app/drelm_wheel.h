@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/host.h"
+#include "app/variant.h"
+#include "canvas/pen.h"
+#include "canvas/point.h"
+#include "canvas/surface.h"
+
+namespace drelm {
+
+inline constexpr char kCaption[] =
+    "          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit";
+
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEsc = 27;
+
+// The program's only window: a crank on a wheel, two dyads hanging off it and the trace of the
+// output joint below. Activate starts the animation and never returns; the key and mouse handlers
+// run inside the event pump that each pass calls at its end.
+class DrelmWheel {
+ public:
+  DrelmWheel(Surface& surface, Host& host) : pen_(surface), host_(host) {}
+
+  // Where the joint solver leaves its point; between passes, joint P.
+  Variant x;
+  Variant y;
+  // 0 (or empty) while running, 1 while paused.
+  Variant stoop;
+  Variant pi;
+
+  // Runs the start-up and then passes forever; the program ends from inside a handler.
+  [[noreturn]] void Activate();
+  // Esc clears the picture and ends the program; Enter pauses or resumes; nothing else counts.
+  void KeyPress(int key_ascii);
+  // Any button, anywhere, ends the program at once, without clearing.
+  [[noreturn]] void MouseDown(int button, int shift, float x, float y);
+
+  // Activate's two halves, for a host that steps the animation a pass at a time.
+  void StartUp();
+  void Pass();
+
+ private:
+  // The animation's own state, kept for the life of the program.
+  struct Loop {
+    double phase = 0;
+    Point pin;           // crank pin K
+    Point previous_pin;  // K of the pass before; (0, 0) in the first pass
+  };
+
+  Pen pen_;
+  Host& host_;
+  Loop loop_;
+};
+
+}  // namespace drelm

@@ -1,0 +1,180 @@
+#include "canvas/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+#include "canvas/clip.h"
+
+namespace drelm {
+namespace {
+
+// Keeps the integer arithmetic of a line exact: endpoints are first clipped to this square.
+// It lies far outside any canvas, so on the canvas the pixels are those of the unclipped line.
+constexpr double kFarPixels = 16777216.0;  // 2^24
+constexpr int kMaxSide = 1 << 16;
+
+// n / d rounded to the nearest integer, halves upward; d > 0.
+std::int64_t RoundDiv(std::int64_t n, std::int64_t d) {
+  const std::int64_t num = 2 * n + d;
+  const std::int64_t den = 2 * d;
+  std::int64_t q = num / den;
+  if ((num % den != 0) && ((num < 0) != (den < 0))) --q;
+  return q;
+}
+
+bool Finite(double a, double b) {
+  return std::isfinite(a) && std::isfinite(b);
+}
+
+}  // namespace
+
+Canvas::Canvas(int width, int height) : width_(width), height_(height) {
+  if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) {
+    throw std::invalid_argument("canvas size " + std::to_string(width) + "x" +
+                                std::to_string(height) + " is out of range");
+  }
+  pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBackground);
+  dirty_x0_ = 0;
+  dirty_y0_ = 0;
+  dirty_x1_ = width_ - 1;
+  dirty_y1_ = height_ - 1;
+}
+
+void Canvas::Fill(Rgb rgb) {
+  std::fill(pixels_.begin(), pixels_.end(), rgb);
+  MarkDirty(0, 0, width_ - 1, height_ - 1);
+}
+
+void Canvas::Put(std::int64_t x, std::int64_t y, Rgb rgb) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  pixels_[Index(static_cast<int>(x), static_cast<int>(y))] = rgb;
+}
+
+void Canvas::MarkDirty(double x0, double y0, double x1, double y1) {
+  const double right = width_ - 1;
+  const double bottom = height_ - 1;
+  if (x1 < 0 || y1 < 0 || x0 > right || y0 > bottom) return;
+  dirty_x0_ = std::min(dirty_x0_, static_cast<int>(std::max(x0, 0.0)));
+  dirty_y0_ = std::min(dirty_y0_, static_cast<int>(std::max(y0, 0.0)));
+  dirty_x1_ = std::max(dirty_x1_, static_cast<int>(std::min(x1, right)));
+  dirty_y1_ = std::max(dirty_y1_, static_cast<int>(std::min(y1, bottom)));
+}
+
+PixelRect Canvas::TakeDirty() {
+  PixelRect rect;
+  if (dirty_x0_ <= dirty_x1_ && dirty_y0_ <= dirty_y1_) {
+    rect = {dirty_x0_, dirty_y0_, dirty_x1_ - dirty_x0_ + 1, dirty_y1_ - dirty_y0_ + 1};
+  }
+  dirty_x0_ = width_;
+  dirty_y0_ = height_;
+  dirty_x1_ = -1;
+  dirty_y1_ = -1;
+  return rect;
+}
+
+void Canvas::Plot(double px, double py, Rgb rgb) {
+  if (!Finite(px, py)) return;
+  const double x = std::floor(px);
+  const double y = std::floor(py);
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  Put(static_cast<std::int64_t>(x), static_cast<std::int64_t>(y), rgb);
+  MarkDirty(x, y, x, y);
+}
+
+void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
+  if (!Finite(x0, y0) || !Finite(x1, y1)) return;
+  // One orientation for both directions, so a line and its reverse cover the same pixels.
+  if (x1 < x0 || (x1 == x0 && y1 < y0)) {
+    std::swap(x0, x1);
+    std::swap(y0, y1);
+  }
+  Segment seg{x0, y0, x1, y1};
+  if (!ClipSegment(seg, -kFarPixels, -kFarPixels, kFarPixels, kFarPixels)) return;
+  const double fx0 = std::floor(static_cast<double>(seg.x0));
+  const double fy0 = std::floor(static_cast<double>(seg.y0));
+  const double fx1 = std::floor(static_cast<double>(seg.x1));
+  const double fy1 = std::floor(static_cast<double>(seg.y1));
+  // Both ends beyond the same edge: nothing of it can show.
+  if (std::max(fx0, fx1) < 0 || std::max(fy0, fy1) < 0 || std::min(fx0, fx1) >= width_ ||
+      std::min(fy0, fy1) >= height_) {
+    return;
+  }
+  const auto ix0 = static_cast<std::int64_t>(fx0), iy0 = static_cast<std::int64_t>(fy0);
+  const auto ix1 = static_cast<std::int64_t>(fx1), iy1 = static_cast<std::int64_t>(fy1);
+  if (std::llabs(ix1 - ix0) >= std::llabs(iy1 - iy0)) {
+    DrawXMajor(ix0, iy0, ix1, iy1, rgb);
+  } else {
+    DrawYMajor(ix0, iy0, ix1, iy1, rgb);
+  }
+  MarkDirty(std::min(fx0, fx1), std::min(fy0, fy1), std::max(fx0, fx1), std::max(fy0, fy1));
+}
+
+// One pixel a column; the row is the nearest to the ideal line. x0 <= x1.
+void Canvas::DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                        Rgb rgb) {
+  const std::int64_t dx = x1 - x0;
+  const std::int64_t dy = y1 - y0;
+  const std::int64_t first = std::max<std::int64_t>(x0, 0);
+  const std::int64_t last = std::min<std::int64_t>(x1, width_ - 1);
+  for (std::int64_t x = first; x <= last; ++x) {
+    const std::int64_t y = dx == 0 ? y0 : y0 + RoundDiv((x - x0) * dy, dx);
+    Put(x, y, rgb);
+  }
+}
+
+// One pixel a row; the column is the nearest to the ideal line. Rows may run either way.
+void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                        Rgb rgb) {
+  if (y1 < y0) {
+    std::swap(x0, x1);
+    std::swap(y0, y1);
+  }
+  const std::int64_t dx = x1 - x0;
+  const std::int64_t dy = y1 - y0;
+  const std::int64_t first = std::max<std::int64_t>(y0, 0);
+  const std::int64_t last = std::min<std::int64_t>(y1, height_ - 1);
+  for (std::int64_t y = first; y <= last; ++y) {
+    Put(x0 + RoundDiv((y - y0) * dx, dy), y, rgb);
+  }
+}
+
+void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
+  if (!Finite(cx, cy) || !std::isfinite(r) || r < 0) return;
+  const double ox = std::floor(cx);
+  const double oy = std::floor(cy);
+  // Each octant's pixel at offset k along its major axis sits round(sqrt(r^2 - k^2)) across.
+  const double reach = std::floor(r * std::sqrt(0.5));
+  const double r2 = r * r;
+  const auto across = [r2](double k) { return std::round(std::sqrt(std::max(r2 - k * k, 0.0))); };
+  const auto in_x = [this](double v) { return v >= 0 && v < width_; };
+  const auto in_y = [this](double v) { return v >= 0 && v < height_; };
+
+  // Top and bottom arcs: one pixel a column, only the columns on the canvas.
+  const double col_first = std::max(ox - reach, 0.0);
+  const double col_last = std::min(ox + reach, static_cast<double>(width_ - 1));
+  if (col_first <= col_last) {
+    for (auto c = static_cast<std::int64_t>(col_first); c <= static_cast<std::int64_t>(col_last);
+         ++c) {
+      const double m = across(std::fabs(static_cast<double>(c) - ox));
+      if (in_y(oy - m)) Put(c, static_cast<std::int64_t>(oy - m), rgb);
+      if (in_y(oy + m)) Put(c, static_cast<std::int64_t>(oy + m), rgb);
+    }
+  }
+  // Left and right arcs: one pixel a row.
+  const double row_first = std::max(oy - reach, 0.0);
+  const double row_last = std::min(oy + reach, static_cast<double>(height_ - 1));
+  if (row_first <= row_last) {
+    for (auto row = static_cast<std::int64_t>(row_first);
+         row <= static_cast<std::int64_t>(row_last); ++row) {
+      const double m = across(std::fabs(static_cast<double>(row) - oy));
+      if (in_x(ox - m)) Put(static_cast<std::int64_t>(ox - m), row, rgb);
+      if (in_x(ox + m)) Put(static_cast<std::int64_t>(ox + m), row, rgb);
+    }
+  }
+  const double extent = std::round(r);
+  MarkDirty(ox - extent, oy - extent, ox + extent, oy + extent);
+}
+
+}  // namespace drelm

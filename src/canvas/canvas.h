@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "canvas/colour.h"
+
+namespace drelm {
+
+// A rectangle of pixels, [x, x + w) x [y, y + h).
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+  bool Empty() const { return w <= 0 || h <= 0; }
+};
+
+// The picture, held in plain memory for the life of the program. The window only shows it, so it
+// survives the window being covered, resized or minimized.
+//
+// The raster operations take continuous pixel coordinates of any size. Each one clips in wide
+// arithmetic before it touches a pixel, so no pixel loop runs longer than the canvas is wide or
+// tall, and nothing is written outside it. Input that is not a finite number draws nothing.
+class Canvas {
+ public:
+  Canvas(int width, int height);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  Rgb At(int x, int y) const { return pixels_[Index(x, y)]; }
+  const Rgb* Row(int y) const { return pixels_.data() + Index(0, y); }
+
+  void Fill(Rgb rgb);
+  // The pixel that contains the point.
+  void Plot(double px, double py, Rgb rgb);
+  // A one-pixel line from the pixel containing (x0, y0) to the one containing (x1, y1), both
+  // ends included; the same pixels whichever end comes first.
+  void DrawLine(double x0, double y0, double x1, double y1, Rgb rgb);
+  // A one-pixel outline of radius r pixels about the pixel containing (cx, cy), symmetric in
+  // both axes.
+  void DrawCircle(double cx, double cy, double r, Rgb rgb);
+
+  // The part written since the last call, and forget it.
+  PixelRect TakeDirty();
+
+ private:
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+           static_cast<std::size_t>(x);
+  }
+  // Sets a pixel given in wide coordinates when it lies on the canvas.
+  void Put(std::int64_t x, std::int64_t y, Rgb rgb);
+  // Widens the dirty rectangle by a box, clamped to the canvas.
+  void MarkDirty(double x0, double y0, double x1, double y1);
+  void DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
+  void DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
+
+  int width_;
+  int height_;
+  std::vector<Rgb> pixels_;
+  int dirty_x0_, dirty_y0_, dirty_x1_, dirty_y1_;  // inclusive; empty when x0 > x1
+};
+
+}  // namespace drelm

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace drelm {
+
+struct Segment {
+  long double x0, y0, x1, y1;
+};
+
+// Cuts a segment to the box [left, right] x [top, bottom], in a bounded number of steps. Returns
+// false, leaving the segment as it was, when none of it is inside. An end moved onto an edge lies
+// exactly on it, and its other coordinate comes from the line's implicit equation, computed with
+// compensated products, so ends that are astronomically far away still give the right crossing.
+bool ClipSegment(Segment& seg, long double left, long double top, long double right,
+                 long double bottom);
+
+}  // namespace drelm

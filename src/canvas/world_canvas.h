@@ -1,0 +1,29 @@
+#pragma once
+
+#include "canvas/canvas.h"
+#include "canvas/surface.h"
+
+namespace drelm {
+
+// The drawing operations on a pixel canvas, through the fixed world mapping.
+class WorldCanvas final : public Surface {
+ public:
+  explicit WorldCanvas(Canvas& canvas) : canvas_(canvas) {}
+
+  Status Line(float x1, float y1, float x2, float y2) override;
+  Status Line(float x1, float y1, float x2, float y2, Colour colour) override;
+  Status Circle(float x, float y, float radius, Colour colour) override;
+  Status PSet(float x, float y) override;
+  Status Cls() override;
+  Status SetForeColor(Colour colour) override;
+
+  Canvas& canvas() { return canvas_; }
+
+ private:
+  Status DrawLine(float x1, float y1, float x2, float y2, Rgb rgb);
+
+  Canvas& canvas_;
+  Rgb pen_ = 0;  // black until the program sets it
+};
+
+}  // namespace drelm

@@ -1,0 +1,30 @@
+// drelm-wheel: the animated linkage in a window of its own.
+#define SDL_MAIN_HANDLED
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/drelm_wheel.h"
+#include "app/program_end.h"
+#include "canvas/run_time_error.h"
+#include "platform/sdl_host.h"
+
+int main() {
+  std::unique_ptr<drelm::SdlHost> host;
+  try {
+    host = std::make_unique<drelm::SdlHost>();
+    drelm::DrelmWheel window(host->surface(), *host);
+    window.Activate();
+  } catch (const drelm::ProgramEnded&) {
+    if (host) host->ShowChanges();
+    return 0;
+  } catch (const drelm::RunTimeError& error) {
+    const std::string message = std::string("Run-time error: ") + error.what();
+    std::fprintf(stderr, "drelm-wheel: %s\n", message.c_str());
+    if (host) host->ShowError("drelm-wheel", message);
+    return 1;
+  } catch (const drelm::HostError& error) {
+    std::fprintf(stderr, "drelm-wheel: %s\n", error.what());
+    return 1;
+  }
+}

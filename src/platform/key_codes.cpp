@@ -1,0 +1,103 @@
+#include "platform/key_codes.h"
+
+namespace drelm {
+namespace {
+
+constexpr int kEnter = 13;
+constexpr int kLineFeed = 10;  // Ctrl+Enter
+constexpr int kEsc = 27;
+constexpr int kBackspace = 8;
+constexpr int kDelete = 127;  // Ctrl+Backspace
+constexpr int kTab = 9;
+constexpr int kFirstPrintable = 32;
+
+std::vector<int> KeyDownCodes(const SDL_KeyboardEvent& key) {
+  const bool ctrl = (key.keysym.mod & KMOD_CTRL) != 0;
+  switch (key.keysym.sym) {
+    case SDLK_RETURN:
+    case SDLK_RETURN2:
+    case SDLK_KP_ENTER:
+      return {ctrl ? kLineFeed : kEnter};
+    case SDLK_ESCAPE:
+      return {kEsc};
+    case SDLK_BACKSPACE:
+      return {ctrl ? kDelete : kBackspace};
+    case SDLK_TAB:
+      return {kTab};
+    default:
+      break;
+  }
+  // Ctrl+letter types a control character and no text.
+  if (ctrl && key.keysym.sym >= SDLK_a && key.keysym.sym <= SDLK_z) {
+    return {static_cast<int>(key.keysym.sym - SDLK_a) + 1};
+  }
+  return {};
+}
+
+// Decodes UTF-8; a malformed sequence is skipped a byte at a time.
+std::vector<int> TextCodes(const char* text) {
+  std::vector<int> codes;
+  const auto* s = reinterpret_cast<const unsigned char*>(text);
+  while (*s != 0) {
+    unsigned cp = 0;
+    int extra = 0;
+    if (*s < 0x80) {
+      cp = *s;
+    } else if ((*s & 0xE0) == 0xC0) {
+      cp = *s & 0x1F;
+      extra = 1;
+    } else if ((*s & 0xF0) == 0xE0) {
+      cp = *s & 0x0F;
+      extra = 2;
+    } else if ((*s & 0xF8) == 0xF0) {
+      cp = *s & 0x07;
+      extra = 3;
+    } else {
+      ++s;
+      continue;
+    }
+    int i = 1;
+    for (; i <= extra && (s[i] & 0xC0) == 0x80; ++i) cp = (cp << 6) | (s[i] & 0x3F);
+    if (i <= extra) {
+      ++s;
+      continue;
+    }
+    s += extra + 1;
+    if (cp < kFirstPrintable || cp == kDelete) continue;  // control characters come from keys
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      codes.push_back(static_cast<int>(0xD800 + (cp >> 10)));
+      codes.push_back(static_cast<int>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      codes.push_back(static_cast<int>(cp));
+    }
+  }
+  return codes;
+}
+
+}  // namespace
+
+std::vector<int> CharacterCodes(const SDL_Event& event) {
+  if (event.type == SDL_KEYDOWN) return KeyDownCodes(event.key);
+  if (event.type == SDL_TEXTINPUT) return TextCodes(event.text.text);
+  return {};
+}
+
+int MouseButtonCode(Uint8 sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_LEFT:
+      return 1;
+    case SDL_BUTTON_RIGHT:
+      return 2;
+    case SDL_BUTTON_MIDDLE:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+int ShiftStateCode(SDL_Keymod mod) {
+  return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
+}
+
+}  // namespace drelm

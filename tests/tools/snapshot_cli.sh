@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The snapshot tool from the command line: a good run writes a PNG of the asked size; every bad
+# input gets one line on stderr, a non-zero status and no file.
+set -u
+tool=$1
+dir=$(mktemp -d)
+trap 'chmod -R u+w "$dir"; rm -rf "$dir"' EXIT
+fail=0
+
+"$tool" --passes 100 --size 320x200 --out "$dir/ok.png" || { echo "good run failed"; fail=1; }
+size=$(identify -format '%wx%h' "$dir/ok.png" 2>/dev/null)
+[ "$size" = "320x200" ] || { echo "ok.png is '$size', not 320x200"; fail=1; }
+rm -f "$dir/ok.png"
+
+"$tool" --help | grep -q -- '--passes N' || { echo "--help does not describe --passes"; fail=1; }
+
+bad() {
+  local err status
+  err=$("$tool" "$@" 2>&1 >/dev/null)
+  status=$?
+  if [ $status -eq 0 ]; then echo "status 0 for: $*"; fail=1; fi
+  if [ -z "$err" ] || [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ]; then
+    echo "not one line for: $* -> $err"; fail=1
+  fi
+  if [ -n "$(ls -A "$dir")" ]; then echo "left files for: $*: $(ls -A "$dir")"; fail=1; fi
+}
+bad --passes -5 --out "$dir/a.png"
+bad --passes abc --out "$dir/a.png"
+bad --passes 5000000000 --out "$dir/a.png"
+bad --size 0x5 --out "$dir/a.png"
+bad --size 9000x100 --out "$dir/a.png"
+bad --size 100 --out "$dir/a.png"
+bad --colour red --out "$dir/a.png"
+bad --passes 3
+bad --out "$dir/no/such/dir/a.png"
+exit $fail

@@ -1,0 +1,201 @@
+#include "canvas/canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "canvas/world.h"
+
+namespace drelm {
+namespace {
+
+constexpr Rgb kInk = 0x123456;
+constexpr Rgb kPaper = 0xFFFFFF;
+
+int CountInk(const Canvas& canvas, Rgb ink = kInk) {
+  int n = 0;
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x) n += canvas.At(x, y) == ink;
+  return n;
+}
+
+bool AllPaper(const Canvas& canvas) {
+  return CountInk(canvas, kPaper) == canvas.width() * canvas.height();
+}
+
+TEST(WorldMapping, AnchorsAndUnitsAreFixed) {
+  const PixelPoint corner = WorldToPixel(-70, -40);
+  EXPECT_DOUBLE_EQ(corner.x, 0);
+  EXPECT_DOUBLE_EQ(corner.y, 0);
+  const PixelPoint origin = WorldToPixel(0, 0);
+  EXPECT_NEAR(origin.x, 648.67, 0.005);
+  EXPECT_NEAR(origin.y, 266.67, 0.005);
+  // The starting client area is 80.7194 units wide and 80.85 tall.
+  EXPECT_NEAR(WorldToPixel(10.7194, 40.85).x, kStartWidthPx, 0.001);
+  EXPECT_NEAR(WorldToPixel(10.7194, 40.85).y, kStartHeightPx, 0.001);
+  const PixelPoint back = PixelToWorld(origin.x, origin.y);
+  EXPECT_NEAR(back.x, 0, 1e-12);
+  EXPECT_NEAR(back.y, 0, 1e-12);
+}
+
+TEST(CanvasLine, IncludesBothEndsAndIsTheSameEitherWay) {
+  Canvas forward(64, 64), backward(64, 64);
+  forward.DrawLine(3.5, 7.2, 40.9, 19.1, kInk);
+  backward.DrawLine(40.9, 19.1, 3.5, 7.2, kInk);
+  EXPECT_EQ(forward.At(3, 7), kInk);
+  EXPECT_EQ(forward.At(40, 19), kInk);
+  EXPECT_EQ(CountInk(forward), 38);  // one pixel a column of the longer axis
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(forward.At(x, y), backward.At(x, y)) << x << "," << y;
+}
+
+TEST(CanvasLine, CoincidentEndsDrawOnePixel) {
+  Canvas canvas(16, 16);
+  canvas.DrawLine(5.3, 6.8, 5.9, 6.1, kInk);
+  EXPECT_EQ(CountInk(canvas), 1);
+  EXPECT_EQ(canvas.At(5, 6), kInk);
+}
+
+TEST(CanvasLine, SteepLinesHaveOnePixelARow) {
+  Canvas canvas(32, 32);
+  canvas.DrawLine(10, 2, 14, 30, kInk);
+  EXPECT_EQ(CountInk(canvas), 29);
+  for (int y = 2; y <= 30; ++y) {
+    int in_row = 0;
+    for (int x = 0; x < 32; ++x) in_row += canvas.At(x, y) == kInk;
+    EXPECT_EQ(in_row, 1) << "row " << y;
+  }
+}
+
+// A canvas shows exactly the pixels a larger one has in the same place: clipping moves nothing.
+TEST(CanvasLine, ClippingIsExactAgainstALargerCanvas) {
+  std::mt19937 rng(20261208);
+  std::uniform_real_distribution<double> coord(-300, 400);
+  Canvas small(100, 80), large(700, 600);
+  const double shift = 250;
+  for (int i = 0; i < 400; ++i) {
+    const double x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+    const Rgb ink = static_cast<Rgb>(i + 1);
+    small.DrawLine(x0, y0, x1, y1, ink);
+    large.DrawLine(x0 + shift, y0 + shift, x1 + shift, y1 + shift, ink);
+  }
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 100; ++x)
+      ASSERT_EQ(small.At(x, y), large.At(x + 250, y + 250))
+          << "first difference at " << x << "," << y;
+}
+
+TEST(CanvasLine, ExtremeEndsAreClippedNotWalked) {
+  Canvas canvas(50, 40);
+  const double far = std::numeric_limits<double>::max();
+  canvas.DrawLine(-far, 5, far, 5, kInk);  // the whole of row 5
+  EXPECT_EQ(CountInk(canvas), 50);
+  for (int x = 0; x < 50; ++x) EXPECT_EQ(canvas.At(x, 5), kInk);
+  canvas.DrawLine(7, -1e300, 7, 1e300, kInk);  // the whole of column 7
+  EXPECT_EQ(CountInk(canvas), 50 + 40 - 1);
+  // Far off in every direction: nothing drawn.
+  for (double big : {1e9, 1e300, -1e9, -1e300}) {
+    canvas.DrawLine(big, big, big * 2, big * 0.5, 0x00AA00);
+    canvas.DrawLine(-big, big, big, big, 0x00AA00);
+  }
+  canvas.DrawLine(-1e9, -1e9, 1e9, 1e9, 0x00AA00);  // the diagonal, clipped
+  EXPECT_EQ(CountInk(canvas, 0x00AA00), 40);
+}
+
+TEST(CanvasLine, NonFiniteEndsDrawNothing) {
+  Canvas canvas(20, 20);
+  const double nan = std::nan("");
+  const double inf = std::numeric_limits<double>::infinity();
+  canvas.DrawLine(nan, 1, 5, 5, kInk);
+  canvas.DrawLine(1, 1, inf, 5, kInk);
+  canvas.DrawLine(-inf, 3, inf, 3, kInk);
+  canvas.DrawCircle(nan, 5, 3, kInk);
+  canvas.DrawCircle(5, 5, inf, kInk);
+  canvas.Plot(inf, 2, kInk);
+  EXPECT_TRUE(AllPaper(canvas));
+}
+
+TEST(CanvasCircle, IsRoundAndSymmetric) {
+  Canvas canvas(64, 64);
+  const double r = RadiusToPixels(1);  // 9.27 pixels
+  canvas.DrawCircle(32.4, 30.9, r, kInk);
+  int left = 64, right = -1, top = 64, bottom = -1;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x)
+      if (canvas.At(x, y) == kInk) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+        EXPECT_EQ(canvas.At(64 - x, y), kInk) << "not mirrored across the centre column";
+        EXPECT_EQ(canvas.At(x, 60 - y), kInk) << "not mirrored across the centre row";
+        EXPECT_NEAR(std::hypot(x - 32, y - 30), r, 0.75) << x << "," << y;
+      }
+  EXPECT_EQ(32 - left, 9);
+  EXPECT_EQ(right - 32, 9);
+  EXPECT_EQ(30 - top, 9);
+  EXPECT_EQ(bottom - 30, 9);
+  EXPECT_EQ(canvas.At(32, 30), kPaper);  // not filled
+}
+
+TEST(CanvasCircle, HugeCirclesCostOnlyTheirVisiblePart) {
+  Canvas canvas(40, 30);
+  // Centre far to the left, the right edge of the outline passing through column 20.
+  canvas.DrawCircle(20 - 1e12, 15, 1e12, kInk);
+  EXPECT_EQ(canvas.At(20, 15), kInk);
+  canvas.DrawCircle(0, 0, std::numeric_limits<double>::max(), 0x00AA00);
+  canvas.DrawCircle(1e300, -1e300, 1e290, 0x00AA00);
+  EXPECT_EQ(CountInk(canvas, 0x00AA00), 0);
+  Canvas dot(5, 5);
+  dot.DrawCircle(2, 2, 0, kInk);  // radius 0 is the centre pixel
+  EXPECT_EQ(CountInk(dot), 1);
+}
+
+TEST(CanvasErase, DrawingAgainInPaperLeavesOnlyPaper) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> coord(-50, 250);
+  std::uniform_real_distribution<double> radius(0, 90);
+  Canvas canvas(200, 150);
+  struct Shape {
+    double a, b, c, d, r;
+  };
+  std::vector<Shape> shapes;
+  for (int i = 0; i < 300; ++i)
+    shapes.push_back({coord(rng), coord(rng), coord(rng), coord(rng), radius(rng)});
+  for (const Shape& s : shapes) {
+    canvas.DrawLine(s.a, s.b, s.c, s.d, kInk);
+    canvas.DrawCircle(s.a, s.b, s.r, kInk);
+    canvas.Plot(s.c, s.d, kInk);
+  }
+  ASSERT_GT(CountInk(canvas), 1000);
+  for (const Shape& s : shapes) {
+    canvas.DrawLine(s.a, s.b, s.c, s.d, kPaper);
+    canvas.DrawCircle(s.a, s.b, s.r, kPaper);
+    canvas.Plot(s.c, s.d, kPaper);
+  }
+  EXPECT_TRUE(AllPaper(canvas));
+}
+
+TEST(CanvasDirty, CoversWhatWasDrawnAndIsThenForgotten) {
+  Canvas canvas(100, 100);
+  EXPECT_EQ(canvas.TakeDirty().w, 100);  // a new canvas has everything to show
+  EXPECT_TRUE(canvas.TakeDirty().Empty());
+  canvas.DrawLine(10, 20, 30, 25, kInk);
+  canvas.Plot(70, 5, kInk);
+  canvas.DrawLine(-500, -500, -400, -400, kInk);  // off the canvas: nothing to show
+  const PixelRect dirty = canvas.TakeDirty();
+  EXPECT_EQ(dirty.x, 10);
+  EXPECT_EQ(dirty.y, 5);
+  EXPECT_EQ(dirty.x + dirty.w - 1, 70);
+  EXPECT_EQ(dirty.y + dirty.h - 1, 25);
+  EXPECT_TRUE(canvas.TakeDirty().Empty());
+}
+
+TEST(CanvasSize, RefusesImpossibleSizes) {
+  EXPECT_THROW(Canvas(0, 10), std::invalid_argument);
+  EXPECT_THROW(Canvas(10, -1), std::invalid_argument);
+  EXPECT_THROW(Canvas(100000, 10), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace drelm

@@ -1,0 +1,143 @@
+#include "app/drelm_wheel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/program_end.h"
+#include "platform/offscreen_host.h"
+#include "support/recording_surface.h"
+
+namespace drelm {
+namespace {
+
+using testing::RecordingSurface;
+
+constexpr int kEnter = 13;
+constexpr int kEsc = 27;
+
+class DrelmWheelTest : public ::testing::Test {
+ protected:
+  bool PictureIsBlank() {
+    for (int y = 0; y < host.canvas().height(); y += 1)
+      for (int x = 0; x < host.canvas().width(); x += 1)
+        if (host.canvas().At(x, y) != 0xFFFFFF) return false;
+    return true;
+  }
+
+  OffscreenHost host{1280, 640};
+  RecordingSurface recorder{&host.surface()};
+  DrelmWheel window{recorder, host};
+};
+
+TEST_F(DrelmWheelTest, MembersStartEmpty) {
+  EXPECT_TRUE(window.x.IsEmpty());
+  EXPECT_TRUE(window.y.IsEmpty());
+  EXPECT_TRUE(window.stoop.IsEmpty());
+  EXPECT_TRUE(window.pi.IsEmpty());
+  window.StartUp();
+  EXPECT_EQ(window.pi.Value(), 4 * std::atan(1.0));
+}
+
+TEST_F(DrelmWheelTest, FirstPassDrawsInItsOrderAndErasesAtTheOrigin) {
+  window.StartUp();
+  recorder.ops.clear();
+  window.Pass();
+  const std::vector<std::string> expected = {
+      "Circle(0.00,0.00,2.00;FF0000)",        // hub
+      "Circle(0.00,0.00,3.00;FF0000)",        //
+      "Line(0.00,-5.00,0.00,5.00;FF0000)",    // hub cross
+      "Line(-5.00,0.00,5.00,0.00;FF0000)",    //
+      "Circle(0.00,0.00,1.00;FFFFFF)",        // the previous pin is empty: erased at the origin
+      "Circle(19.60,-30.49,1.00;FF0000)",     // crank pin at s = -0.9995
+      "Line(0.00,0.00,0.00,0.00;FFFFFF)",     //
+      "Line(0.00,0.00,19.60,-30.49;FF0000)",  // crank arm
+  };
+  EXPECT_EQ(recorder.Texts(), expected);
+  EXPECT_EQ(host.calls(), 1);  // the pump runs once a pass
+}
+
+TEST_F(DrelmWheelTest, SecondPassErasesWhatTheFirstDrew) {
+  window.StartUp();
+  window.Pass();
+  recorder.ops.clear();
+  window.Pass();
+  const auto texts = recorder.Texts();
+  EXPECT_EQ(texts[4], "Circle(19.60,-30.49,1.00;FFFFFF)");
+  EXPECT_EQ(texts[6], "Line(0.00,0.00,19.60,-30.49;FFFFFF)");
+}
+
+TEST_F(DrelmWheelTest, FirstEnterPausesAndTheSecondResumes) {
+  window.StartUp();
+  host.At(1, {KeyEvent(kEnter)});
+  host.At(4, {KeyEvent(kEnter)});
+  window.Pass();
+  EXPECT_EQ(host.calls(), 4);  // held in the pump from call 1 to call 4
+  EXPECT_EQ(window.stoop.Value(), 0);
+  EXPECT_FALSE(window.stoop.IsEmpty());
+  // Nothing was drawn while paused: one pass worth of operations, no more.
+  EXPECT_EQ(recorder.ops.size(), 1u + 8u);
+  host.At(5, {KeyEvent(kEnter)});
+  host.At(6, {KeyEvent(kEnter)});
+  window.Pass();  // paused again by the first Enter after resuming
+  EXPECT_EQ(host.calls(), 6);
+}
+
+TEST_F(DrelmWheelTest, TwoEntersInOnePumpCallCancel) {
+  window.StartUp();
+  host.At(1, {KeyEvent(kEnter), KeyEvent(kEnter)});
+  window.Pass();
+  EXPECT_EQ(host.calls(), 1);
+  EXPECT_EQ(window.stoop.Value(), 0);
+  window.Pass();
+  EXPECT_EQ(host.calls(), 2);
+}
+
+TEST_F(DrelmWheelTest, EscWhilePausedClearsAndEnds) {
+  window.StartUp();
+  host.At(1, {KeyEvent(kEnter)});
+  host.At(3, {KeyEvent(kEsc)});
+  EXPECT_THROW(window.Pass(), ProgramEnded);
+  EXPECT_EQ(recorder.ops.back().name, "Cls");
+  EXPECT_TRUE(PictureIsBlank());
+}
+
+TEST_F(DrelmWheelTest, AClickWhilePausedEndsWithoutClearing) {
+  window.StartUp();
+  host.At(1, {KeyEvent(kEnter)});
+  host.At(2, {ClickEvent()});
+  const auto before = recorder.ops.size();
+  EXPECT_THROW(window.Pass(), ProgramEnded);
+  EXPECT_EQ(recorder.ops.size(), before + 8);  // the pass's own drawing, then nothing
+  EXPECT_FALSE(PictureIsBlank());
+}
+
+TEST_F(DrelmWheelTest, EndingIsImmediateEvenMidBatch) {
+  window.StartUp();
+  host.At(1, {ClickEvent(), KeyEvent(kEnter)});
+  EXPECT_THROW(window.Pass(), ProgramEnded);
+  EXPECT_TRUE(window.stoop.IsEmpty());  // the Enter after the click never ran
+}
+
+TEST_F(DrelmWheelTest, OtherKeysChangeNothing) {
+  window.StartUp();
+  host.At(1, {KeyEvent(' '), KeyEvent('a'), KeyEvent('Q'), KeyEvent(8), KeyEvent(9), KeyEvent(10),
+              KeyEvent(1), KeyEvent(127), KeyEvent(0x263A), KeyEvent(-13)});
+  const auto before = recorder.ops.size();
+  window.Pass();
+  EXPECT_TRUE(window.stoop.IsEmpty());
+  EXPECT_EQ(recorder.ops.size(), before + 8);
+  EXPECT_EQ(host.calls(), 1);
+}
+
+TEST_F(DrelmWheelTest, ActivateRunsStartUpThenPassesUntilTheProgramEnds) {
+  host.EndAt(5);
+  EXPECT_THROW(window.Activate(), ProgramEnded);
+  EXPECT_EQ(host.calls(), 5);
+  EXPECT_EQ(window.pi.Value(), 4 * std::atan(1.0));
+  EXPECT_EQ(recorder.ops.front().Text(), "ForeColor(0)");
+  EXPECT_EQ(recorder.ops.size(), 1u + 5 * 8u);
+}
+
+}  // namespace
+}  // namespace drelm

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <variant>
+
+#include "canvas/canvas.h"
+#include "snapshot/options.h"
+#include "snapshot/png_file.h"
+
+namespace drelm::snapshot {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::variant<Options, std::string> Parse(std::vector<const char*> args) {
+  args.insert(args.begin(), "drelm-wheel-snapshot");
+  return ParseOptions(static_cast<int>(args.size()), args.data());
+}
+
+TEST(SnapshotOptions, DefaultsAndValues) {
+  auto parsed = Parse({"--out", "a.png"});
+  ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+  EXPECT_EQ(std::get<Options>(parsed).passes, 0);
+  EXPECT_EQ(std::get<Options>(parsed).width, 748);
+  EXPECT_EQ(std::get<Options>(parsed).height, 539);
+  parsed = Parse({"--passes", "12566", "--size", "1280x640", "--out", "b.png"});
+  ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+  EXPECT_EQ(std::get<Options>(parsed).passes, 12566);
+  EXPECT_EQ(std::get<Options>(parsed).width, 1280);
+  EXPECT_EQ(std::get<Options>(parsed).height, 640);
+  EXPECT_EQ(std::get<Options>(parsed).out, "b.png");
+  EXPECT_TRUE(std::get<Options>(Parse({"--help"})).help);
+}
+
+TEST(SnapshotOptions, BadInputIsOneLineSaying) {
+  const std::vector<std::vector<const char*>> bad = {
+      {},
+      {"--passes", "-1", "--out", "a.png"},
+      {"--passes", "ten", "--out", "a.png"},
+      {"--passes", "1000000001", "--out", "a.png"},
+      {"--passes", "99999999999999999999", "--out", "a.png"},
+      {"--passes", "12x", "--out", "a.png"},
+      {"--size", "0x10", "--out", "a.png"},
+      {"--size", "8193x10", "--out", "a.png"},
+      {"--size", "640", "--out", "a.png"},
+      {"--size", "640x-3", "--out", "a.png"},
+      {"--size", "x480", "--out", "a.png"},
+      {"--out"},
+      {"--out", ""},
+      {"--frobnicate", "--out", "a.png"},
+      {"-p", "3", "--out", "a.png"},
+  };
+  for (const auto& args : bad) {
+    const auto parsed = Parse(args);
+    ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << (args.empty() ? "" : args[0]);
+    const auto& message = std::get<std::string>(parsed);
+    EXPECT_FALSE(message.empty());
+    EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+  }
+}
+
+// Reads a PNG back with libpng: its size and its pixels as 0x00RRGGBB.
+std::vector<Rgb> ReadPng(const fs::path& path, png_uint_32& width, png_uint_32& height) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
+  image.format = PNG_FORMAT_RGB;
+  std::vector<png_byte> bytes(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) return {};
+  width = image.width;
+  height = image.height;
+  std::vector<Rgb> pixels;
+  for (std::size_t i = 0; i + 2 < bytes.size(); i += 3) {
+    pixels.push_back((Rgb{bytes[i]} << 16) | (Rgb{bytes[i + 1]} << 8) | bytes[i + 2]);
+  }
+  return pixels;
+}
+
+class PngFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("drelm-png-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  fs::path dir;
+};
+
+TEST_F(PngFileTest, WritesTheTopLeftOfTheCanvas) {
+  Canvas canvas(40, 30);
+  canvas.Plot(0, 0, 0xFF0000);
+  canvas.Plot(9, 4, 0x00C000);
+  canvas.Plot(20, 20, 0x0000FF);  // outside the written part
+  const fs::path out = dir / "shot.png";
+  WritePng(canvas, 10, 5, out);
+  png_uint_32 w = 0, h = 0;
+  const auto pixels = ReadPng(out, w, h);
+  ASSERT_EQ(w, 10u);
+  ASSERT_EQ(h, 5u);
+  EXPECT_EQ(pixels[0], 0xFF0000u);
+  EXPECT_EQ(pixels[4 * 10 + 9], 0x00C000u);
+  EXPECT_EQ(pixels[1], 0xFFFFFFu);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(PngFileTest, FailureLeavesNothingBehind) {
+  Canvas canvas(8, 8);
+  EXPECT_THROW(WritePng(canvas, 8, 8, dir / "missing" / "shot.png"), std::runtime_error);
+  fs::create_directory(dir / "taken.png");  // a directory where the file should go
+  EXPECT_THROW(WritePng(canvas, 8, 8, dir / "taken.png"), std::runtime_error);
+  EXPECT_THROW(WritePng(canvas, 9, 8, dir / "big.png"), std::runtime_error);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace drelm::snapshot

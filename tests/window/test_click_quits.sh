@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# A mouse button ends the program with status 0; the wheel is not a button.
+source "$(dirname "$0")/lib.sh" "$@"
+start_xvfb
+start_app
+xdotool mousemove --window "$WIN" 300 200
+xdotool click 4 click 5
+sleep 0.5
+kill -0 "$APP_PID" || fail "the mouse wheel ended the program"
+xdotool click 3
+wait_exit 5
+[ "$STATUS" -eq 0 ] || fail "a click ended with status $STATUS"
+start_app
+xdotool key --window "$WIN" Return
+sleep 0.3
+xdotool mousemove --window "$WIN" 100 100 click 1
+wait_exit 5
+[ "$STATUS" -eq 0 ] || fail "a click while paused ended with status $STATUS"
+exit 0
