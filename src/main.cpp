@@ -1,6 +1,7 @@
 // drelm-wheel: the animated linkage in a window of its own.
 #define SDL_MAIN_HANDLED
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -17,7 +18,11 @@ int main() {
     window.Activate();
   } catch (const drelm::ProgramEnded&) {
     if (host) host->ShowChanges();
-    return 0;
+    // The process ends at once, and the display takes the window down with it. SDL_Quit is not
+    // called: it may meet an X error for a wake-up event still on its way to the destroyed
+    // window, and Xlib's handler for that ends the process with status 1.
+    std::fflush(nullptr);
+    std::_Exit(0);
   } catch (const drelm::RunTimeError& error) {
     const std::string message = std::string("Run-time error: ") + error.what();
     std::fprintf(stderr, "drelm-wheel: %s\n", message.c_str());
