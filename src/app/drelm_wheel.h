@@ -35,17 +35,30 @@ class DrelmWheel {
   // Any button, anywhere, ends the program at once, without clearing.
   [[noreturn]] void MouseDown(int button, int shift, float x, float y);
 
+  // Places a joint at distance r1 from (x1, y1) and r2 from (x2, y2), writing it into x and y.
+  // When the two circles do not meet, x and y keep what they held.
+  void LocateJoint(double x1, double y1, double x2, double y2, double r1, double r2);
+
   // Activate's two halves, for a host that steps the animation a pass at a time.
   void StartUp();
   void Pass();
 
- private:
-  // The animation's own state, kept for the life of the program.
+  // The animation's own state, kept for the life of the program. Positions of the pass before
+  // are (0, 0) in the first pass.
   struct Loop {
     double phase = 0;
-    Point pin;           // crank pin K
-    Point previous_pin;  // K of the pass before; (0, 0) in the first pass
+    Point pivot;  // fixed pivot A
+    Point pin;    // crank pin K
+    Point previous_pin;
+    Point previous_p;
+    Point q;  // output joint Q; P lives in x and y
+    Point previous_q;
+    Point p;  // P, kept while x and y hold Q
   };
+  const Loop& loop() const { return loop_; }
+
+ private:
+  Point Member() const { return {x.Value(), y.Value()}; }
 
   Pen pen_;
   Host& host_;
