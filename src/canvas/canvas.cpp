@@ -15,15 +15,6 @@ namespace {
 constexpr double kFarPixels = 16777216.0;  // 2^24
 constexpr int kMaxSide = 1 << 16;
 
-// n / d rounded to the nearest integer, halves upward; d > 0.
-std::int64_t RoundDiv(std::int64_t n, std::int64_t d) {
-  const std::int64_t num = 2 * n + d;
-  const std::int64_t den = 2 * d;
-  std::int64_t q = num / den;
-  if ((num % den != 0) && ((num < 0) != (den < 0))) --q;
-  return q;
-}
-
 bool Finite(double a, double b) {
   return std::isfinite(a) && std::isfinite(b);
 }
@@ -111,16 +102,52 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
   MarkDirty(std::min(fx0, fx1), std::min(fy0, fy1), std::max(fx0, fx1), std::max(fy0, fy1));
 }
 
+// Walks the minor coordinate of a line one major step at a time: at step i it is
+// start + round(i * minor / major) (halves upward), kept as a quotient and a remainder so that a
+// step costs an addition and a comparison. |minor| <= major, major > 0.
+class LineWalk {
+ public:
+  LineWalk(std::int64_t start, std::int64_t minor, std::int64_t major, std::int64_t first_step)
+      : step_(2 * minor), limit_(2 * major) {
+    const std::int64_t num = 2 * first_step * minor + major;
+    value_ = start + FloorDiv(num, limit_);
+    rest_ = num - FloorDiv(num, limit_) * limit_;
+  }
+  std::int64_t value() const { return value_; }
+  void Next() {
+    rest_ += step_;
+    if (rest_ >= limit_) {
+      rest_ -= limit_;
+      ++value_;
+    } else if (rest_ < 0) {
+      rest_ += limit_;
+      --value_;
+    }
+  }
+
+ private:
+  static std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
+    std::int64_t q = n / d;
+    if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
+    return q;
+  }
+  std::int64_t step_, limit_, value_ = 0, rest_ = 0;
+};
+
 // One pixel a column; the row is the nearest to the ideal line. x0 <= x1.
 void Canvas::DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
                         Rgb rgb) {
-  const std::int64_t dx = x1 - x0;
-  const std::int64_t dy = y1 - y0;
   const std::int64_t first = std::max<std::int64_t>(x0, 0);
   const std::int64_t last = std::min<std::int64_t>(x1, width_ - 1);
-  for (std::int64_t x = first; x <= last; ++x) {
-    const std::int64_t y = dx == 0 ? y0 : y0 + RoundDiv((x - x0) * dy, dx);
-    Put(x, y, rgb);
+  if (first > last) return;
+  if (x1 == x0) {
+    Put(x0, y0, rgb);
+    return;
+  }
+  LineWalk row(y0, y1 - y0, x1 - x0, first - x0);
+  for (std::int64_t x = first; x <= last; ++x, row.Next()) {
+    const std::int64_t y = row.value();
+    if (y >= 0 && y < height_) pixels_[static_cast<std::size_t>(y * width_ + x)] = rgb;
   }
 }
 
@@ -131,12 +158,13 @@ void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
     std::swap(x0, x1);
     std::swap(y0, y1);
   }
-  const std::int64_t dx = x1 - x0;
-  const std::int64_t dy = y1 - y0;
   const std::int64_t first = std::max<std::int64_t>(y0, 0);
   const std::int64_t last = std::min<std::int64_t>(y1, height_ - 1);
-  for (std::int64_t y = first; y <= last; ++y) {
-    Put(x0 + RoundDiv((y - y0) * dx, dy), y, rgb);
+  if (first > last) return;
+  LineWalk column(x0, x1 - x0, y1 - y0, first - y0);
+  for (std::int64_t y = first; y <= last; ++y, column.Next()) {
+    const std::int64_t x = column.value();
+    if (x >= 0 && x < width_) pixels_[static_cast<std::size_t>(y * width_ + x)] = rgb;
   }
 }
 
@@ -147,7 +175,11 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
   // Each octant's pixel at offset k along its major axis sits round(sqrt(r^2 - k^2)) across.
   const double reach = std::floor(r * std::sqrt(0.5));
   const double r2 = r * r;
-  const auto across = [r2](double k) { return std::round(std::sqrt(std::max(r2 - k * k, 0.0))); };
+  // Rounded half up; the root is never negative, so truncating after adding a half does it.
+  const auto across = [r2](double k) {
+    const double root = std::sqrt(std::max(r2 - k * k, 0.0));
+    return root < 1e18 ? static_cast<double>(static_cast<std::int64_t>(root + 0.5)) : root;
+  };
   const auto in_x = [this](double v) { return v >= 0 && v < width_; };
   const auto in_y = [this](double v) { return v >= 0 && v < height_; };
 

@@ -27,13 +27,14 @@ bool ClipSegment(Segment& seg, long double left, long double top, long double ri
     if (y > bottom) c |= kBelow;
     return c;
   };
+  unsigned code0 = code(seg.x0, seg.y0);
+  unsigned code1 = code(seg.x1, seg.y1);
+  if ((code0 | code1) == kInside) return true;
   Segment out = seg;
   const long double dx = seg.x1 - seg.x0;
   const long double dy = seg.y1 - seg.y0;
   // The line through both ends: dy * x - dx * y = cross.
   const long double cross = DifferenceOfProducts(seg.x0, seg.y1, seg.x1, seg.y0);
-  unsigned code0 = code(out.x0, out.y0);
-  unsigned code1 = code(out.x1, out.y1);
   // Each step puts one end on one edge; four are enough for any segment.
   for (int step = 0; step < 4; ++step) {
     if ((code0 | code1) == kInside) {

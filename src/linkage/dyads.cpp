@@ -8,7 +8,9 @@ Point FixedPivot() {
   return {kPivotDistance * std::cos(kPivotAngle), kPivotDistance * std::sin(kPivotAngle)};
 }
 
-void DrawFixedPivot(Pen& pen, Point a) { pen.Circle(a, kJointRadius, kRed); }
+void DrawFixedPivot(Pen& pen, Point a) {
+  pen.Circle(a, kJointRadius, kRed);
+}
 
 void RedrawFirstDyad(Pen& pen, Point a, Point previous_p, Point p, Point previous_pin, Point pin) {
   pen.Line(a, previous_p, kWhite);

@@ -51,6 +51,35 @@ TEST(CanvasLine, IncludesBothEndsAndIsTheSameEitherWay) {
     for (int x = 0; x < 64; ++x) ASSERT_EQ(forward.At(x, y), backward.At(x, y)) << x << "," << y;
 }
 
+// Each pixel of a line is the one nearest the ideal line through the end pixels, halves rounding
+// down the screen, computed here by plain division.
+TEST(CanvasLine, PixelsAreNearestTheIdealLine) {
+  std::mt19937 rng(42);
+  std::uniform_int_distribution<int> coord(-40, 140);
+  for (int i = 0; i < 500; ++i) {
+    Canvas canvas(100, 100);
+    const int x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+    canvas.DrawLine(x0 + 0.5, y0 + 0.5, x1 + 0.5, y1 + 0.5, kInk);
+    const bool x_major = std::abs(x1 - x0) >= std::abs(y1 - y0);
+    // Along the major axis, from its lower end.
+    const int a0 = x_major ? std::min(x0, x1) : std::min(y0, y1);
+    const int a1 = x_major ? std::max(x0, x1) : std::max(y0, y1);
+    const bool x_first = x_major ? x0 <= x1 : y0 <= y1;
+    const int b0 = x_major ? (x_first ? y0 : y1) : (x_first ? x0 : x1);
+    const int b1 = x_major ? (x_first ? y1 : y0) : (x_first ? x1 : x0);
+    int expected = 0;
+    for (int a = std::max(a0, 0); a <= std::min(a1, 99); ++a) {
+      const double exact = a1 == a0 ? b0 : b0 + static_cast<double>(a - a0) * (b1 - b0) / (a1 - a0);
+      const int b = static_cast<int>(std::floor(exact + 0.5));
+      if (b < 0 || b > 99) continue;
+      ++expected;
+      ASSERT_EQ(x_major ? canvas.At(a, b) : canvas.At(b, a), kInk)
+          << "line " << x0 << "," << y0 << " - " << x1 << "," << y1 << " at " << a;
+    }
+    ASSERT_EQ(CountInk(canvas), expected) << "line " << x0 << "," << y0 << " - " << x1 << "," << y1;
+  }
+}
+
 TEST(CanvasLine, CoincidentEndsDrawOnePixel) {
   Canvas canvas(16, 16);
   canvas.DrawLine(5.3, 6.8, 5.9, 6.1, kInk);

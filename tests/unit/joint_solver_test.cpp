@@ -12,7 +12,9 @@ namespace {
 
 const double kPi = 4 * std::atan(1.0);
 
-double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double Distance(Point a, Point b) {
+  return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 TEST(JointSolver, TouchingCirclesGiveThePointStraightTowardsTheOtherCentre) {
   const auto joint = SolveJoint({1, 2}, {11, 2}, 4, 6, kPi);

@@ -20,7 +20,9 @@ using namespace linkage;
 constexpr int kRevolution = 12566;  // passes in a turn of the crank
 constexpr double kRounding = 1e-9;  // world units
 
-double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double Distance(Point a, Point b) {
+  return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 // The reflection of k in the line through the origin and p.
 Point Mirror(Point k, Point p) {
@@ -87,27 +89,27 @@ TEST(MechanismOps, TheFirstPassErasesAtTheOrigin) {
   recorder.ops.clear();
   window.Pass();
   const std::vector<std::string> expected = {
-      "Circle(0.00,0.00,2.00;FF0000)",         // the hub
-      "Circle(0.00,0.00,3.00;FF0000)",         //
-      "Circle(11.07,0.00,1.00;FF)",            // the fixed pivot A
-      "Line(0.00,-5.00,0.00,5.00;FF0000)",     // the hub cross
-      "Line(-5.00,0.00,5.00,0.00;FF0000)",     //
-      "Line(11.07,0.00,0.00,0.00;FFFFFF)",     // A to the empty previous P
+      "Circle(0.00,0.00,2.00;FF0000)",          // the hub
+      "Circle(0.00,0.00,3.00;FF0000)",          //
+      "Circle(11.07,0.00,1.00;FF)",             // the fixed pivot A
+      "Line(0.00,-5.00,0.00,5.00;FF0000)",      // the hub cross
+      "Line(-5.00,0.00,5.00,0.00;FF0000)",      //
+      "Line(11.07,0.00,0.00,0.00;FFFFFF)",      // A to the empty previous P
       "Line(11.07,0.00,-3.19,-26.39;FF)",       // A-P
-      "Circle(0.00,0.00,1.00;FFFFFF)",         // previous P
+      "Circle(0.00,0.00,1.00;FFFFFF)",          // previous P
       "Circle(-3.19,-26.39,1.00;FF0000)",       // P
-      "Line(0.00,0.00,0.00,0.00;FFFFFF)",      // previous K to previous P
+      "Line(0.00,0.00,0.00,0.00;FFFFFF)",       // previous K to previous P
       "Line(19.60,-30.49,-3.19,-26.39;FF)",     // K-P
-      "Circle(0.00,0.00,1.00;FFFFFF)",         // previous K
-      "Circle(19.60,-30.49,1.00;FF0000)",      // K
-      "Line(0.00,0.00,0.00,0.00;FFFFFF)",      // the crank arm, before
-      "Line(0.00,0.00,19.60,-30.49;FF0000)",   // and now
-      "Line(0.00,0.00,0.00,0.00;FFFFFF)",      // previous P to previous Q
+      "Circle(0.00,0.00,1.00;FFFFFF)",          // previous K
+      "Circle(19.60,-30.49,1.00;FF0000)",       // K
+      "Line(0.00,0.00,0.00,0.00;FFFFFF)",       // the crank arm, before
+      "Line(0.00,0.00,19.60,-30.49;FF0000)",    // and now
+      "Line(0.00,0.00,0.00,0.00;FFFFFF)",       // previous P to previous Q
       "Line(-3.19,-26.39,-26.29,-24.94;C000)",  // P-Q
-      "Line(0.00,0.00,0.00,0.00;FFFFFF)",      // O to previous Q
-      "Line(0.00,0.00,-26.29,-24.94;C000)",    // O-Q
-      "Circle(0.00,0.00,1.00;FFFFFF)",         // previous Q
-      "Circle(-26.29,-24.94,1.00;FF0000)",     // Q
+      "Line(0.00,0.00,0.00,0.00;FFFFFF)",       // O to previous Q
+      "Line(0.00,0.00,-26.29,-24.94;C000)",     // O-Q
+      "Circle(0.00,0.00,1.00;FFFFFF)",          // previous Q
+      "Circle(-26.29,-24.94,1.00;FF0000)",      // Q
   };
   EXPECT_EQ(recorder.Texts(), expected);
 }
@@ -186,7 +188,9 @@ bool NearPixel(const Canvas& canvas, Point at, Rgb rgb) {
   return false;
 }
 
-Point Mid(Point a, Point b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
+Point Mid(Point a, Point b) {
+  return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
 
 TEST_F(MechanismTest, ThePictureShowsTheLinkageWhereTheSolverPutsIt) {
   window.StartUp();
