@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test bench format clean
+.PHONY: all setup configure build run test bench docs format clean
 
 all: build
 
@@ -26,6 +26,10 @@ test: build
 bench: build
 	./$(BUILD)/bench/drelm-bench
 	./bench/window_cpu.sh ./$(BUILD)/src/drelm-wheel
+
+# The pictures in the README, made by the snapshot tool.
+docs: build
+	./$(BUILD)/tools/drelm-wheel-snapshot --passes 15000 --size 1280x640 --out docs/drelm-wheel.png
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -9,6 +9,7 @@
 #include "linkage/crank.h"
 #include "linkage/dyads.h"
 #include "linkage/joint_solver.h"
+#include "trace/trace.h"
 
 namespace drelm {
 
@@ -20,6 +21,7 @@ void DrelmWheel::Activate() {
 void DrelmWheel::StartUp() {
   pi = 4 * std::atan(1.0);
   pen_.SetForeColor(kBlack);
+  trace::DrawTicks(pen_, pi.Value());
   loop_.phase = linkage::kStartPhase;
 }
 
@@ -44,6 +46,14 @@ void DrelmWheel::Pass() {
   // Q is solved into x and y too; where the circles do not meet, P serves as Q.
   l.p = Member();
   LocateJoint(0, 0, l.p.x, l.p.y, kArmOQ, kLinkPQ);
+
+  // The trace: how far the output angle departs from the crank angle.
+  const double output_angle = trace::OutputAngle(Member(), pi.Value());
+  pen_.SetForeColor(kRed);
+  l.previous_trace_x = l.trace_x;
+  l.trace_x = trace::TraceX(l.phase, pi.Value());
+  pen_.PSet({l.trace_x, trace::TraceY(output_angle, l.phase)});
+  trace::MoveCursor(pen_, l.previous_trace_x, l.trace_x);
 
   l.q = Member();
   x = l.p.x;

@@ -53,7 +53,9 @@ class DrelmWheel {
     Point previous_p;
     Point q;  // output joint Q; P lives in x and y
     Point previous_q;
-    Point p;  // P, kept while x and y hold Q
+    Point p;             // P, kept while x and y hold Q
+    double trace_x = 0;  // where the trace and its cursor stand
+    double previous_trace_x = 0;
   };
   const Loop& loop() const { return loop_; }
 
