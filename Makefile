@@ -32,7 +32,7 @@ docs: build
 	./$(BUILD)/tools/drelm-wheel-snapshot --passes 15000 --size 1280x640 --out docs/drelm-wheel.png
 
 format:
-	clang-format -i $$(git ls-files '*.cpp' '*.h')
+	clang-format -i $$(git ls-files -co --exclude-standard '*.cpp' '*.h')
 
 clean:
 	rm -rf $(BUILD)

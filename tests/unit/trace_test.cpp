@@ -27,7 +27,7 @@ TEST(OutputAngle, FollowsTheJointRoundTheHub) {
 }
 
 TEST(OutputAngle, OnTheVerticalAxis) {
-  EXPECT_EQ(OutputAngle({0, 5}, kPi), kPi / 2);      // below the hub on screen
+  EXPECT_EQ(OutputAngle({0, 5}, kPi), kPi / 2);       // below the hub on screen
   EXPECT_EQ(OutputAngle({0, -5}, kPi), 3 * kPi / 2);  // above it
   EXPECT_EQ(OutputAngle({0, 0}, kPi), 3 * kPi / 2);   // the hub itself
   // Just either side of straight up: the angle jumps by 2 pi there.
@@ -93,8 +93,8 @@ TEST_F(TraceRunTest, TheBandIsNeverErased) {
       if (op.has_colour && op.colour == kWhite) {
         // A circle reaches its radius in horizontal units, 1.39 vertical units a unit, downward.
         const double reach = op.name == "Circle" ? op.args[2] * 1.39 : 0;
-        const double lowest = op.name == "Circle" ? op.args[1] + reach
-                                                  : std::max(op.args[1], op.args[3]);
+        const double lowest =
+            op.name == "Circle" ? op.args[1] + reach : std::max(op.args[1], op.args[3]);
         ASSERT_LT(lowest, 39) << op.Text() << " at s = " << s;
       }
       if (op.name != "PSet") continue;
