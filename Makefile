@@ -25,11 +25,12 @@ test: build
 
 bench: build
 	./$(BUILD)/bench/drelm-bench
-	./bench/window_cpu.sh ./$(BUILD)/src/drelm-wheel
+	./bench/window_bench.sh ./$(BUILD)/src/drelm-wheel ./$(BUILD)/bench/drelm-bench-window
 
 # The pictures in the README, made by the snapshot tool.
 docs: build
 	./$(BUILD)/tools/drelm-wheel-snapshot --passes 15000 --size 1280x640 --out docs/drelm-wheel.png
+	./$(BUILD)/tools/drelm-wheel-snapshot --passes 12566 --size 1280x640 --gif docs/drelm-wheel.gif
 
 format:
 	clang-format -i $$(git ls-files -co --exclude-standard '*.cpp' '*.h')

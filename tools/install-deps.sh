@@ -5,8 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config            # the build
-  libsdl2-dev libpng-dev               # the window and PNG files
+  libsdl2-dev libpng-dev libgif-dev    # the window, PNG and GIF files
   libgtest-dev libbenchmark-dev        # tests and benchmarks
+  libcairo2-dev libx11-dev             # the benchmarks' peer; a test's close-button helper
   xvfb xdotool x11-apps x11-utils imagemagick  # real-window tests: a private X server, input, screenshots
   clang-format                         # the format check
 )

@@ -14,6 +14,8 @@ namespace {
 // It lies far outside any canvas, so on the canvas the pixels are those of the unclipped line.
 constexpr double kFarPixels = 16777216.0;  // 2^24
 constexpr int kMaxSide = 1 << 16;
+// Circles up to this reach keep their offsets in a table; the picture draws a few radii often.
+constexpr double kMaxTabledReach = 4096;
 
 bool Finite(double a, double b) {
   return std::isfinite(a) && std::isfinite(b);
@@ -168,17 +170,32 @@ void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
   }
 }
 
+const std::vector<double>& Canvas::CircleTable(double r, double reach) {
+  for (const TabledCircle& circle : circles_) {
+    if (circle.radius == r) return circle.across;
+  }
+  TabledCircle& circle = circles_[next_circle_];
+  next_circle_ = (next_circle_ + 1) % circles_.size();
+  circle.radius = r;
+  circle.across.resize(static_cast<std::size_t>(reach) + 1);
+  for (std::size_t k = 0; k < circle.across.size(); ++k) {
+    const double kk = static_cast<double>(k);
+    circle.across[k] = std::round(std::sqrt(std::max(r * r - kk * kk, 0.0)));
+  }
+  return circle.across;
+}
+
 void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
   if (!Finite(cx, cy) || !std::isfinite(r) || r < 0) return;
   const double ox = std::floor(cx);
   const double oy = std::floor(cy);
   // Each octant's pixel at offset k along its major axis sits round(sqrt(r^2 - k^2)) across.
   const double reach = std::floor(r * std::sqrt(0.5));
+  const std::vector<double>* table = reach <= kMaxTabledReach ? &CircleTable(r, reach) : nullptr;
   const double r2 = r * r;
-  // Rounded half up; the root is never negative, so truncating after adding a half does it.
-  const auto across = [r2](double k) {
-    const double root = std::sqrt(std::max(r2 - k * k, 0.0));
-    return root < 1e18 ? static_cast<double>(static_cast<std::int64_t>(root + 0.5)) : root;
+  const auto across = [table, r2](double k) {
+    if (table != nullptr) return (*table)[static_cast<std::size_t>(k)];
+    return std::round(std::sqrt(std::max(r2 - k * k, 0.0)));
   };
   const auto in_x = [this](double v) { return v >= 0 && v < width_; };
   const auto in_y = [this](double v) { return v >= 0 && v < height_; };

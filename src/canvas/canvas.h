@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -56,8 +57,17 @@ class Canvas {
   void DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
   void DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
 
+  // The offsets across of each step along a circle's octant, for a radius drawn before.
+  struct TabledCircle {
+    double radius = -1;
+    std::vector<double> across;
+  };
+  const std::vector<double>& CircleTable(double r, double reach);
+
   int width_;
   int height_;
+  std::array<TabledCircle, 4> circles_;
+  std::size_t next_circle_ = 0;
   std::vector<Rgb> pixels_;
   int dirty_x0_, dirty_y0_, dirty_x1_, dirty_y1_;  // inclusive; empty when x0 > x1
 };

@@ -19,6 +19,10 @@ constexpr int kMinCanvasWidth = 2400;
 constexpr int kMinCanvasHeight = 1440;
 // While paused the pump sleeps in waits no longer than this, in milliseconds.
 constexpr int kPausedWaitMs = 100;
+// Between frames the passes run in a burst of well under a millisecond. Reading the display's
+// connection costs more than a pass, so within a burst the pump hands over the events already
+// read and reads the display again only after this long.
+constexpr std::chrono::milliseconds kDisplayReadInterval{1};
 
 std::string SdlError(const char* what) {
   return std::string(what) + ": " + SDL_GetError();
@@ -129,12 +133,15 @@ void SdlHost::DoEvents(DrelmWheel& window) {
     DispatchPending(window);
     return;
   }
-  DispatchPending(window);
+  const Pacer::Time now = Pacer::Clock::now();
+  const bool read = now - last_read_ >= kDisplayReadInterval;
+  if (read) last_read_ = now;
+  DispatchPending(window, read);
   if (window.stoop.Value() != 0) {
     ShowChanges();  // a pause shows its last pass at once
     return;
   }
-  const Pacer::Step step = pacer_.AfterPass(Pacer::Clock::now());
+  const Pacer::Step step = pacer_.AfterPass(now);
   if (step.show) ShowChanges();
   WaitUntil(step.resume_at, window);
 }
@@ -153,9 +160,12 @@ void SdlHost::WaitUntil(Pacer::Time until, DrelmWheel& window) {
   }
 }
 
-void SdlHost::DispatchPending(DrelmWheel& window) {
+void SdlHost::DispatchPending(DrelmWheel& window, bool read_display) {
+  if (read_display) SDL_PumpEvents();
   SDL_Event event;
-  while (SDL_PollEvent(&event) == 1) Dispatch(event, window);
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    Dispatch(event, window);
+  }
 }
 
 void SdlHost::Dispatch(const SDL_Event& event, DrelmWheel& window) {
@@ -218,6 +228,12 @@ void SdlHost::ShowRect(const PixelRect& rect) {
   if (SDL_IntersectRect(&area, &visible, &shown) == SDL_TRUE) {
     SDL_UpdateWindowSurfaceRects(window_, &shown, 1);
   }
+}
+
+void SdlHost::SetClientSize(int width, int height) {
+  SDL_SetWindowSize(window_, width, height);
+  SDL_PumpEvents();
+  RepaintAll();
 }
 
 void SdlHost::ShowError(const std::string& title, const std::string& message) {

@@ -33,12 +33,15 @@ class SdlHost final : public Host {
   void DoEvents(DrelmWheel& window) override;
   // Sends what changed since the last showing to the screen.
   void ShowChanges();
+  // Resizes the window's client area, as a user dragging its frame would.
+  void SetClientSize(int width, int height);
   // Shows a message box over the window, for an error that ends the program.
   void ShowError(const std::string& title, const std::string& message);
 
  private:
   void Dispatch(const SDL_Event& event, DrelmWheel& window);
-  void DispatchPending(DrelmWheel& window);
+  // Hands over the events SDL holds, after reading the display for more when asked.
+  void DispatchPending(DrelmWheel& window, bool read_display = true);
   // Waits for events until `until`, or until a handler pauses the window.
   void WaitUntil(Pacer::Time until, DrelmWheel& window);
   void ShowRect(const PixelRect& rect);
@@ -58,6 +61,7 @@ class SdlHost final : public Host {
   SDL_Window* window_ = nullptr;
   SDL_Surface* canvas_view_ = nullptr;  // the canvas's pixels, seen by SDL for blitting
   Pacer pacer_;
+  Pacer::Time last_read_{};
 };
 
 }  // namespace drelm

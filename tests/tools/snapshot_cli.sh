@@ -12,6 +12,12 @@ size=$(identify -format '%wx%h' "$dir/ok.png" 2>/dev/null)
 [ "$size" = "320x200" ] || { echo "ok.png is '$size', not 320x200"; fail=1; }
 rm -f "$dir/ok.png"
 
+"$tool" --passes 10 --size 200x100 --gif "$dir/ok.gif" --seconds 0.2 || { echo "good GIF failed"; fail=1; }
+frames=$(identify "$dir/ok.gif" 2>/dev/null | wc -l)
+[ "$frames" = "5" ] || { echo "ok.gif has $frames frames, not 5"; fail=1; }
+rm -f "$dir/ok.gif"
+
+"$tool" --version | grep -qx 'drelm-wheel-snapshot 1.00' || { echo "--version is not 1.00"; fail=1; }
 "$tool" --help | grep -q -- '--passes N' || { echo "--help does not describe --passes"; fail=1; }
 
 bad() {
@@ -33,4 +39,11 @@ bad --size 100 --out "$dir/a.png"
 bad --colour red --out "$dir/a.png"
 bad --passes 3
 bad --out "$dir/no/such/dir/a.png"
+bad --gif "$dir/a.gif" --seconds 0
+bad --gif "$dir/a.gif" --seconds 100
+bad --gif "$dir/a.gif" --fps 0
+bad --gif "$dir/a.gif" --fps many
+bad --gif "$dir/a.gif" --out "$dir/a.png"
+bad --out "$dir/a.png" --fps 10
+bad --gif "$dir/no/such/dir/a.gif"
 exit $fail

@@ -1,23 +1,16 @@
-// drelm-wheel-snapshot: the picture after a number of passes, as a PNG file.
-#include <algorithm>
+// drelm-wheel-snapshot: the picture after a number of passes as a PNG, or the motion from there
+// on as an animated GIF.
 #include <cstdio>
 #include <exception>
 #include <variant>
 
-#include "app/drelm_wheel.h"
-#include "app/program_end.h"
 #include "canvas/run_time_error.h"
-#include "platform/offscreen_host.h"
 #include "snapshot/options.h"
-#include "snapshot/png_file.h"
+#include "snapshot/recording.h"
 
-namespace {
-
-// As large as the window host's canvas, so the picture is the same wherever it is looked at.
-constexpr int kCanvasWidth = 2400;
-constexpr int kCanvasHeight = 1440;
-
-}  // namespace
+#ifndef DRELM_VERSION
+#error "DRELM_VERSION must be defined by the build"
+#endif
 
 int main(int argc, char** argv) {
   using namespace drelm;
@@ -31,13 +24,16 @@ int main(int argc, char** argv) {
     std::fputs(snapshot::kUsage, stdout);
     return 0;
   }
+  if (options.version) {
+    std::printf("drelm-wheel-snapshot %s\n", DRELM_VERSION);
+    return 0;
+  }
   try {
-    OffscreenHost host(std::max(kCanvasWidth, options.width),
-                       std::max(kCanvasHeight, options.height));
-    DrelmWheel window(host.surface(), host);
-    window.StartUp();
-    for (std::int64_t i = 0; i < options.passes; ++i) window.Pass();
-    snapshot::WritePng(host.canvas(), options.width, options.height, options.out);
+    if (options.gif.empty()) {
+      snapshot::WriteSnapshot(options);
+    } else {
+      snapshot::WriteRecording(options);
+    }
   } catch (const RunTimeError& error) {
     std::fprintf(stderr, "drelm-wheel-snapshot: Run-time error: %s\n", error.what());
     return 1;

@@ -7,9 +7,15 @@ namespace drelm::snapshot {
 
 const char kUsage[] =
     "usage: drelm-wheel-snapshot [--passes N] [--size WxH] --out FILE.png\n"
+    "       drelm-wheel-snapshot [--passes N] [--size WxH] --gif FILE.gif [--seconds S] [--fps F]\n"
     "Runs the start-up and exactly N animation passes (default 0) off-screen, as the window\n"
     "would but without pacing, and writes the top-left WxH pixels of the picture (default\n"
-    "748x539, at most 8192 a side) to FILE.png as an RGB PNG.\n";
+    "748x539, at most 8192 a side) to FILE.png as an RGB PNG.\n"
+    "With --gif, records from there on an animated GIF of S seconds (default: one turn of the\n"
+    "crank, about 2.5 s; at most 60) at F frames a second (default 25, at most 50), at the\n"
+    "window's own pace of 5000 passes a second, looping.\n"
+    "  --help      this text\n"
+    "  --version   the version\n";
 
 namespace {
 
@@ -21,18 +27,33 @@ bool ParseNumber(std::string_view text, std::int64_t low, std::int64_t high, std
   return ec == std::errc() && ptr == end && out >= low && out <= high;
 }
 
+// A decimal number, all of the text, in (0, high].
+bool ParsePositive(std::string_view text, double high, double& out) {
+  if (text.empty()) return false;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, out, std::chars_format::fixed);
+  return ec == std::errc() && ptr == end && out > 0 && out <= high;
+}
+
 }  // namespace
 
 std::variant<Options, std::string> ParseOptions(int argc, const char* const* argv) {
   Options options;
   bool have_out = false;
+  bool have_gif = false;
+  bool have_fps = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       options.help = true;
       return options;
     }
-    if (arg != "--passes" && arg != "--size" && arg != "--out") {
+    if (arg == "--version") {
+      options.version = true;
+      return options;
+    }
+    if (arg != "--passes" && arg != "--size" && arg != "--out" && arg != "--gif" &&
+        arg != "--seconds" && arg != "--fps") {
       return "unknown option '" + std::string(arg) + "' (see --help)";
     }
     if (i + 1 >= argc) return std::string(arg) + " needs a value";
@@ -53,13 +74,30 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       }
       options.width = static_cast<int>(w);
       options.height = static_cast<int>(h);
+    } else if (arg == "--seconds") {
+      double seconds = 0;
+      if (!ParsePositive(value, kMaxSeconds, seconds)) {
+        return "--seconds takes a number above 0 and at most " +
+               std::to_string(static_cast<int>(kMaxSeconds)) + ", not '" + std::string(value) + "'";
+      }
+      options.seconds = seconds;
+    } else if (arg == "--fps") {
+      std::int64_t fps = 0;
+      if (!ParseNumber(value, 1, kMaxFramesPerSecond, fps)) {
+        return "--fps takes a whole number from 1 to " + std::to_string(kMaxFramesPerSecond) +
+               ", not '" + std::string(value) + "'";
+      }
+      options.fps = static_cast<int>(fps);
+      have_fps = true;
     } else {
-      if (value.empty()) return "--out needs a file name";
-      options.out = value;
-      have_out = true;
+      if (value.empty()) return std::string(arg) + " needs a file name";
+      (arg == "--out" ? options.out : options.gif) = value;
+      (arg == "--out" ? have_out : have_gif) = true;
     }
   }
-  if (!have_out) return "no --out FILE.png given (see --help)";
+  if (have_out && have_gif) return "give --out or --gif, not both";
+  if (!have_out && !have_gif) return "no --out FILE.png or --gif FILE.gif given (see --help)";
+  if (!have_gif && (options.seconds || have_fps)) return "--seconds and --fps go with --gif";
   return options;
 }
 

@@ -1,20 +1,28 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
 namespace drelm::snapshot {
 
 inline constexpr std::int64_t kMaxPasses = 1'000'000'000;
-inline constexpr int kMaxSide = 8192;  // pixels
+inline constexpr int kMaxSide = 8192;           // pixels
+inline constexpr double kMaxSeconds = 60;       // of recording
+inline constexpr int kMaxFramesPerSecond = 50;  // browsers slow down shorter GIF delays
+inline constexpr int kDefaultFramesPerSecond = 25;
 
 struct Options {
   std::int64_t passes = 0;
   int width = 748;
   int height = 539;
-  std::string out;
+  std::string out;  // a PNG of the picture after the passes
+  std::string gif;  // or a recording that starts after them
+  std::optional<double> seconds;
+  int fps = kDefaultFramesPerSecond;
   bool help = false;
+  bool version = false;
 };
 
 // The options of a command line, or the one-line reason it is not one.

@@ -1,15 +1,11 @@
 #include "snapshot/png_file.h"
 
 #include <png.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 #include <vector>
+
+#include "snapshot/atomic_file.h"
 
 namespace drelm::snapshot {
 namespace {
@@ -20,36 +16,20 @@ namespace {
 
 void PngWarning(png_structp, png_const_charp) {}
 
-// Owns the encoder's state and the open temporary file; on failure removes the file.
-class PngWriter {
+// The encoder's state, released however the writing ends.
+class PngEncoder {
  public:
-  explicit PngWriter(const std::string& path) : temp_(path + ".tmp.XXXXXX") {
-    const int fd = mkstemp(temp_.data());
-    if (fd < 0) throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
-    // mkstemp makes the file private; give it the mode any new file would have.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    file_ = fdopen(fd, "wb");
-    if (file_ == nullptr) {
-      close(fd);
-      std::remove(temp_.c_str());
-      throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
-    }
+  PngEncoder() {
     png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
     info_ = png_ ? png_create_info_struct(png_) : nullptr;
-  }
-  ~PngWriter() {
-    png_destroy_write_struct(png_ ? &png_ : nullptr, info_ ? &info_ : nullptr);
-    if (file_ != nullptr) std::fclose(file_);
-    if (!committed_) std::remove(temp_.c_str());
-  }
-  PngWriter(const PngWriter&) = delete;
-  PngWriter& operator=(const PngWriter&) = delete;
-
-  void Write(const Canvas& canvas, int width, int height) {
     if (info_ == nullptr) throw std::runtime_error("PNG encoder: out of memory");
-    png_init_io(png_, file_);
+  }
+  ~PngEncoder() { png_destroy_write_struct(&png_, &info_); }
+  PngEncoder(const PngEncoder&) = delete;
+  PngEncoder& operator=(const PngEncoder&) = delete;
+
+  void Write(std::FILE* file, const Canvas& canvas, int width, int height) {
+    png_init_io(png_, file);
     png_set_IHDR(png_, info_, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
@@ -67,24 +47,9 @@ class PngWriter {
     png_write_end(png_, nullptr);
   }
 
-  void Commit(const std::string& path) {
-    const bool flushed = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (!flushed || !closed)
-      throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
-    if (std::rename(temp_.c_str(), path.c_str()) != 0) {
-      throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
-    }
-    committed_ = true;
-  }
-
  private:
-  std::string temp_;
-  std::FILE* file_ = nullptr;
   png_structp png_ = nullptr;
   png_infop info_ = nullptr;
-  bool committed_ = false;
 };
 
 }  // namespace
@@ -93,9 +58,10 @@ void WritePng(const Canvas& canvas, int width, int height, const std::string& pa
   if (width < 1 || height < 1 || width > canvas.width() || height > canvas.height()) {
     throw std::runtime_error("cannot write " + path + ": the size is outside the canvas");
   }
-  PngWriter writer(path);
-  writer.Write(canvas, width, height);
-  writer.Commit(path);
+  AtomicFile file(path);
+  PngEncoder encoder;
+  encoder.Write(file.stream(), canvas, width, height);
+  file.Commit();
 }
 
 }  // namespace drelm::snapshot

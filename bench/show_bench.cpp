@@ -1,0 +1,41 @@
+// The time to show a changed frame in the real window (run under Xvfb): a frame's worth of passes
+// is drawn untimed, then the changed part is sent to the screen.
+#define SDL_MAIN_HANDLED
+#include <benchmark/benchmark.h>
+
+#include "app/drelm_wheel.h"
+#include "platform/offscreen_host.h"
+#include "platform/pacer.h"
+#include "platform/sdl_host.h"
+
+namespace {
+
+constexpr int kPassesPerFrame =
+    static_cast<int>(drelm::Pacer::kPassesPerSecond / drelm::Pacer::kFramesPerSecond);
+
+void BM_ShowChangedFrame(benchmark::State& state) {
+  drelm::SdlHost host;
+  host.SetClientSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  drelm::OffscreenHost pump(1, 1);  // passes without the window's pacing
+  drelm::DrelmWheel window(host.surface(), pump);
+  window.StartUp();
+  for (int i = 0; i < 5000; ++i) window.Pass();
+  host.ShowChanges();
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int i = 0; i < kPassesPerFrame; ++i) window.Pass();
+    state.ResumeTiming();
+    host.ShowChanges();
+  }
+}
+BENCHMARK(BM_ShowChangedFrame)
+    ->Args({748, 539})
+    ->Args({1280, 640})
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(1.0)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+
+BENCHMARK_MAIN();

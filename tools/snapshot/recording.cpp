@@ -1,0 +1,77 @@
+#include "snapshot/recording.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/drelm_wheel.h"
+#include "linkage/crank.h"
+#include "platform/offscreen_host.h"
+#include "platform/pacer.h"
+#include "snapshot/gif_file.h"
+#include "snapshot/png_file.h"
+
+namespace drelm::snapshot {
+namespace {
+
+// As large as the window host's smallest canvas, so the picture is the same wherever it is
+// looked at.
+constexpr int kCanvasWidth = 2400;
+constexpr int kCanvasHeight = 1440;
+constexpr double kCentisecondsPerSecond = 100;
+
+// Runs start-up and the passes an option asks for on an off-screen host.
+struct Run {
+  explicit Run(const Options& options)
+      : host(std::max(kCanvasWidth, options.width), std::max(kCanvasHeight, options.height)),
+        window(host.surface(), host) {
+    window.StartUp();
+    Advance(options.passes);
+  }
+  void Advance(std::int64_t passes) {
+    for (std::int64_t i = 0; i < passes; ++i) window.Pass();
+  }
+  OffscreenHost host;
+  DrelmWheel window;
+};
+
+// One turn of the crank at the window's pace, in seconds.
+double RevolutionSeconds() {
+  return 2 * 4 * std::atan(1.0) / linkage::kPhaseStep / Pacer::kPassesPerSecond;
+}
+
+}  // namespace
+
+std::int64_t PassesBeforeFrame(std::int64_t k, int fps) {
+  return std::llround(static_cast<double>(k) * Pacer::kPassesPerSecond / fps);
+}
+
+int FrameDelay(std::int64_t k, int fps) {
+  const auto at = [fps](std::int64_t frame) {
+    return std::llround(static_cast<double>(frame) * kCentisecondsPerSecond / fps);
+  };
+  return static_cast<int>(at(k + 1) - at(k));
+}
+
+std::int64_t FrameCount(double seconds, int fps) {
+  return std::max<std::int64_t>(1, std::llround(seconds * fps));
+}
+
+void WriteSnapshot(const Options& options) {
+  Run run(options);
+  WritePng(run.host.canvas(), options.width, options.height, options.out);
+}
+
+void WriteRecording(const Options& options) {
+  Run run(options);
+  GifWriter gif(options.gif, options.width, options.height);
+  const std::int64_t frames =
+      FrameCount(options.seconds.value_or(RevolutionSeconds()), options.fps);
+  for (std::int64_t k = 0; k < frames; ++k) {
+    if (k > 0)
+      run.Advance(PassesBeforeFrame(k, options.fps) - PassesBeforeFrame(k - 1, options.fps));
+    gif.AddFrame(run.host.canvas(), FrameDelay(k, options.fps));
+  }
+  gif.Commit();
+}
+
+}  // namespace drelm::snapshot
