@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test bench docs format clean
+.PHONY: all setup configure build run test bench docs install package format clean
 
 all: build
 
@@ -26,6 +26,15 @@ test: build
 bench: build
 	./$(BUILD)/bench/drelm-bench
 	./bench/window_bench.sh ./$(BUILD)/src/drelm-wheel ./$(BUILD)/bench/drelm-bench-window
+
+# Honours PREFIX (default /usr/local) and DESTDIR.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package, drelm-wheel_<version>_<arch>.deb, in the build folder.
+package: build
+	cd $(BUILD) && cpack
 
 # The pictures in the README, made by the snapshot tool.
 docs: build

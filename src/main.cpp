@@ -10,6 +10,15 @@
 #include "canvas/run_time_error.h"
 #include "platform/sdl_host.h"
 
+#ifndef DRELM_VERSION
+#error "DRELM_VERSION must be defined by the build"
+#endif
+
+// The version the file carries, since the program takes no command line to ask it by:
+// `readelf -p .drelm_version drelm-wheel`.
+[[gnu::used, gnu::section(".drelm_version")]] static const char kVersion[] =
+    "drelm-wheel " DRELM_VERSION;
+
 int main() {
   std::unique_ptr<drelm::SdlHost> host;
   try {

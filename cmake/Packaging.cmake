@@ -1,0 +1,19 @@
+# `make package`: a Debian package of what `cmake --install` puts in place.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME drelm-wheel)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "animated planar linkage with the trace of its output")
+set(CPACK_PACKAGE_DESCRIPTION
+  "A crank turns on a wheel about a fixed hub, two two-link chains hang off it, and a band
+below the mechanism traces how far the output joint's angle departs from the crank angle.
+Enter pauses and resumes, Esc quits, a mouse click quits. Includes drelm-wheel-snapshot,
+which writes the picture as a PNG or its motion as an animated GIF.")
+set(CPACK_PACKAGE_CONTACT "drelm-wheel developers <drelm-wheel@localhost>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The run-time dependencies, from the shared libraries the executables link.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the Debian package and reads its metadata back: name, version, the run-time
+# dependencies taken from the linked libraries, and the files it installs.
+# Usage: test_package.sh BUILD_DIR VERSION
+set -u
+BUILD=$1
+VERSION=$2
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+(cd "$WORK" && cpack --config "$BUILD/CPackConfig.cmake" -B "$WORK" >cpack.log 2>&1) ||
+  fail "cpack failed: $(tail -5 "$WORK/cpack.log")"
+deb=$(ls "$WORK"/drelm-wheel_"$VERSION"_*.deb 2>/dev/null | head -1)
+[ -n "$deb" ] || fail "no drelm-wheel_${VERSION}_*.deb: $(ls "$WORK")"
+[ "$(dpkg-deb -f "$deb" Package)" = drelm-wheel ] || fail "package name"
+[ "$(dpkg-deb -f "$deb" Version)" = "$VERSION" ] || fail "version is $(dpkg-deb -f "$deb" Version)"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libsdl2-2.0-0 libpng16-16 libgif7 libc6; do
+  grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
+contents=$(dpkg-deb -c "$deb")
+for file in ./usr/bin/drelm-wheel ./usr/bin/drelm-wheel-snapshot \
+  ./usr/share/applications/drelm-wheel.desktop ./usr/share/icons/hicolor/64x64/apps/drelm-wheel.png; do
+  grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
+done
+exit 0
