@@ -1,9 +1,16 @@
 # The two commands of the README, and a few more. CMake and CTest do the real work.
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= 2
+FUZZ_SECONDS ?= 120
+FUZZ_SMOKE_SECONDS ?= 5
+FUZZ_CORPUS = tests/fuzz/corpus
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test bench docs install package format clean
+.PHONY: all setup configure build run test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
+	docs install package format clean
 
 all: build
 
@@ -20,8 +27,37 @@ build: configure
 run: build
 	./$(BUILD)/src/drelm-wheel
 
+# Every test; then the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a short run of the fuzzer over its corpus.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-sanitizers fuzz-smoke
+
+test-sanitizers: setup
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDRELM_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target drelm-unit-tests drelm-wheel-snapshot
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) -L 'unit|tool' --output-on-failure -j $(JOBS)
+
+fuzz-build: setup
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DDRELM_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target drelm-canvas-fuzz
+
+# A bounded fuzzing session; what it finds goes into the corpus, to be checked in.
+fuzz: fuzz-build
+	./$(FUZZ_BUILD)/tests/drelm-canvas-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -max_len=512 $(FUZZ_CORPUS)
+
+# The corpus, then a few seconds of new inputs that are not kept.
+fuzz-smoke: fuzz-build
+	@mkdir -p $(FUZZ_BUILD)/scratch
+	./$(FUZZ_BUILD)/tests/drelm-canvas-fuzz -max_total_time=$(FUZZ_SMOKE_SECONDS) -timeout=10 \
+	  -max_len=512 $(FUZZ_BUILD)/scratch $(FUZZ_CORPUS)
+
+# Ten million passes off-screen; prints its figures.
+soak: build
+	./$(BUILD)/tests/drelm-soak
 
 bench: build
 	./$(BUILD)/bench/drelm-bench

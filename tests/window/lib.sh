@@ -76,3 +76,16 @@ same_image() {
 cpu_ticks() {
   awk '{print $14 + $15}' "/proc/$APP_PID/stat"
 }
+
+# The x of the first black pixel in the cursor cross's row (world y = 36), or nothing.
+cursor_x() {
+  convert "$1" -crop 4000x1+0+506 +repage txt:- | awk -F'[,:]' '/#000000/ {print $1; exit}'
+}
+
+# Whether the picture moves: two screenshots some time apart differ.
+moving() {
+  shot "$WORK/moving1.png"
+  sleep "${1:-0.4}"
+  shot "$WORK/moving2.png"
+  ! same_image "$WORK/moving1.png" "$WORK/moving2.png"
+}
