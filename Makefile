@@ -27,11 +27,11 @@ build: configure
 run: build
 	./$(BUILD)/src/drelm-wheel
 
-# Every test; then the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and a short run of the fuzzer over its corpus.
+# A short run of the fuzzer over its corpus, the unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then every test.
 test: build
+	@$(MAKE) fuzz-smoke test-sanitizers
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory test-sanitizers fuzz-smoke
 
 test-sanitizers: setup
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDRELM_SANITIZE=ON >/dev/null
