@@ -1,6 +1,5 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -9,6 +8,7 @@
 #include "snapshot/gif_file.h"
 #include "snapshot/options.h"
 #include "snapshot/recording.h"
+#include "support/temp_dir.h"
 
 namespace drelm::snapshot {
 namespace {
@@ -67,15 +67,7 @@ std::vector<Rgb> TopLeft(const Canvas& canvas, int width, int height) {
   return pixels;
 }
 
-class GifTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("drelm-gif-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
-};
+using GifTest = testing::TempDirTest;
 
 TEST_F(GifTest, FramesEqualTheOffscreenPictureAtTheSamePasses) {
   Options options;

@@ -8,6 +8,7 @@
 #include "canvas/canvas.h"
 #include "snapshot/options.h"
 #include "snapshot/png_file.h"
+#include "support/temp_dir.h"
 
 namespace drelm::snapshot {
 namespace {
@@ -78,15 +79,7 @@ std::vector<Rgb> ReadPng(const fs::path& path, png_uint_32& width, png_uint_32& 
   return pixels;
 }
 
-class PngFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("drelm-png-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
-};
+using PngFileTest = testing::TempDirTest;
 
 TEST_F(PngFileTest, WritesTheTopLeftOfTheCanvas) {
   Canvas canvas(40, 30);

@@ -77,6 +77,15 @@ cpu_ticks() {
   awk '{print $14 + $15}' "/proc/$APP_PID/stat"
 }
 
+# Covers the window with another for a while, then takes the cover away again.
+cover_window() {
+  xlogo -geometry "$1" &
+  local cover=$!
+  sleep "$2"
+  kill $cover
+  wait $cover 2>/dev/null
+}
+
 # The x of the first black pixel in the cursor cross's row (world y = 36), or nothing.
 cursor_x() {
   convert "$1" -crop 4000x1+0+506 +repage txt:- | awk -F'[,:]' '/#000000/ {print $1; exit}'

@@ -11,9 +11,9 @@ xlogo -geometry 700x500+0+0 &
 cover=$!
 sleep 1
 shot "$WORK/covered.png"
-same_image "$WORK/before.png" "$WORK/covered.png" && fail "the cover did not cover the window"
 kill "$cover"
 wait "$cover" 2>/dev/null
+same_image "$WORK/before.png" "$WORK/covered.png" && fail "the cover did not cover the window"
 sleep 0.5
 shot "$WORK/after.png"
 same_image "$WORK/before.png" "$WORK/after.png" || fail "the picture was not repainted whole"

@@ -33,22 +33,14 @@ for i in $(seq 15); do
   xdotool windowsize "$WIN" $((400 + i * 53)) $((300 + i * 23))
   xdotool windowunmap "$WIN"
   xdotool windowmap "$WIN"
-  xlogo -geometry 300x200+$((i * 40))+$((i * 20)) &
-  cover=$!
-  sleep 0.1
-  kill $cover
-  wait $cover 2>/dev/null
+  cover_window 300x200+$((i * 40))+$((i * 20)) 0.1
 done
 xdotool windowsize "$WIN" 1280 640
 sleep 0.5
 xdotool key --window "$WIN" Return
 sleep 0.3
 shot "$WORK/after-storm.png"
-xlogo -geometry 1280x640+0+0 &
-cover=$!
-sleep 0.5
-kill $cover
-wait $cover 2>/dev/null
+cover_window 1280x640+0+0 0.5
 sleep 0.5
 shot "$WORK/repainted.png"
 same_image "$WORK/after-storm.png" "$WORK/repainted.png" ||
