@@ -8,10 +8,10 @@ packages=(
   libsdl2-dev libpng-dev libgif-dev    # the window, PNG and GIF files
   libgtest-dev libbenchmark-dev        # tests and benchmarks
   libcairo2-dev libx11-dev             # the benchmarks' peer; a test's close-button helper
-  xvfb xfonts-base xdotool x11-apps x11-utils imagemagick  # real-window tests: X server, input, shots
+  xvfb xdotool x11-apps x11-utils imagemagick  # real-window tests: a private X server, input, screenshots
   clang-format                         # the format check
   clang libclang-rt-14-dev             # the fuzzer and the sanitizers' run-time
-  desktop-file-utils appstream dpkg-dev  # checking the launcher and metainfo; the package
+  desktop-file-utils appstream dpkg-dev file  # checking the launcher and metainfo; the package
 )
 
 missing=()
