@@ -10,8 +10,9 @@
 namespace drelm {
 namespace {
 
-// Keeps the integer arithmetic of a line exact: endpoints are first clipped to this square.
-// It lies far outside any canvas, so on the canvas the pixels are those of the unclipped line.
+// Keeps the integer arithmetic of a line exact: ends further out are first cut back to this
+// square. It lies far outside any canvas, so only lines reaching millions of pixels away are cut,
+// and they keep their course across the canvas to within a pixel.
 constexpr double kFarPixels = 16777216.0;  // 2^24
 constexpr int kMaxSide = 1 << 16;
 // Circles up to this reach keep their offsets in a table; the picture draws a few radii often.
@@ -20,6 +21,38 @@ constexpr double kMaxTabledReach = 4096;
 bool Finite(double a, double b) {
   return std::isfinite(a) && std::isfinite(b);
 }
+
+// Walks the minor coordinate of a line one major step at a time: at step i it is
+// start + round(i * minor / major) (halves upward), kept as a quotient and a remainder so that a
+// step costs an addition and a comparison. |minor| <= major, major > 0.
+class LineWalk {
+ public:
+  LineWalk(std::int64_t start, std::int64_t minor, std::int64_t major, std::int64_t first_step)
+      : step_(2 * minor), limit_(2 * major) {
+    const std::int64_t num = 2 * first_step * minor + major;
+    value_ = start + FloorDiv(num, limit_);
+    rest_ = num - FloorDiv(num, limit_) * limit_;
+  }
+  std::int64_t value() const { return value_; }
+  void Next() {
+    rest_ += step_;
+    if (rest_ >= limit_) {
+      rest_ -= limit_;
+      ++value_;
+    } else if (rest_ < 0) {
+      rest_ += limit_;
+      --value_;
+    }
+  }
+
+ private:
+  static std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
+    std::int64_t q = n / d;
+    if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
+    return q;
+  }
+  std::int64_t step_, limit_, value_ = 0, rest_ = 0;
+};
 
 }  // namespace
 
@@ -103,38 +136,6 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
   }
   MarkDirty(std::min(fx0, fx1), std::min(fy0, fy1), std::max(fx0, fx1), std::max(fy0, fy1));
 }
-
-// Walks the minor coordinate of a line one major step at a time: at step i it is
-// start + round(i * minor / major) (halves upward), kept as a quotient and a remainder so that a
-// step costs an addition and a comparison. |minor| <= major, major > 0.
-class LineWalk {
- public:
-  LineWalk(std::int64_t start, std::int64_t minor, std::int64_t major, std::int64_t first_step)
-      : step_(2 * minor), limit_(2 * major) {
-    const std::int64_t num = 2 * first_step * minor + major;
-    value_ = start + FloorDiv(num, limit_);
-    rest_ = num - FloorDiv(num, limit_) * limit_;
-  }
-  std::int64_t value() const { return value_; }
-  void Next() {
-    rest_ += step_;
-    if (rest_ >= limit_) {
-      rest_ -= limit_;
-      ++value_;
-    } else if (rest_ < 0) {
-      rest_ += limit_;
-      --value_;
-    }
-  }
-
- private:
-  static std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
-    std::int64_t q = n / d;
-    if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
-    return q;
-  }
-  std::int64_t step_, limit_, value_ = 0, rest_ = 0;
-};
 
 // One pixel a column; the row is the nearest to the ideal line. x0 <= x1.
 void Canvas::DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
