@@ -8,12 +8,13 @@
 
 #include "app/drelm_wheel.h"
 #include "cairo_surface.h"
+#include "canvas/world.h"
 #include "platform/offscreen_host.h"
 
 namespace {
 
-constexpr int kCanvasWidth = 2400;
-constexpr int kCanvasHeight = 1440;
+constexpr int kCanvasWidth = drelm::kPictureWidthPx;
+constexpr int kCanvasHeight = drelm::kPictureHeightPx;
 constexpr int kRepetitions = 5;
 
 void BM_PassOwnRasterizer(benchmark::State& state) {

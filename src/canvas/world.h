@@ -19,6 +19,11 @@ inline constexpr double kPixelsPerUnitY = kTwipsPerUnitY / kTwipsPerPixel;  // a
 inline constexpr int kStartWidthPx = 748;
 inline constexpr int kStartHeightPx = 539;
 
+// The whole picture, through the last tick of the trace at x = 188.3, fits in this many pixels:
+// the least a canvas holds, so that a window enlarged after start-up shows what was drawn.
+inline constexpr int kPictureWidthPx = 2400;
+inline constexpr int kPictureHeightPx = 1440;
+
 struct PixelPoint {
   double x;
   double y;

@@ -15,7 +15,7 @@ inline constexpr short kLinkAP = 30;             // world units
 inline constexpr double kLinkKP = 23.15;
 inline constexpr double kArmOQ = kWheelRadius;  // Q runs on the wheel's circle
 inline constexpr double kLinkPQ = 23.15;
-inline constexpr double kJointRadius = 1;  // the small circles marking A, P and Q
+inline constexpr double kJointRadius = kPinRadius;  // A, P and Q are marked like the crank pin
 
 // The fixed pivot, computed from its distance and angle about the hub.
 Point FixedPivot();

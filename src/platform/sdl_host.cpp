@@ -14,9 +14,6 @@
 namespace drelm {
 namespace {
 
-// The whole picture, through the last tick of the trace, fits in this many pixels.
-constexpr int kMinCanvasWidth = 2400;
-constexpr int kMinCanvasHeight = 1440;
 // While paused the pump sleeps in waits no longer than this, in milliseconds.
 constexpr int kPausedWaitMs = 100;
 // Between frames the passes run in a burst of well under a millisecond. Reading the display's
@@ -43,8 +40,8 @@ bool HasDisplayVariable() {
 
 // The size of the largest display, so that a window enlarged to it still shows canvas.
 std::pair<int, int> CanvasSize() {
-  int width = kMinCanvasWidth;
-  int height = kMinCanvasHeight;
+  int width = kPictureWidthPx;
+  int height = kPictureHeightPx;
   const int displays = SDL_GetNumVideoDisplays();
   for (int i = 0; i < displays; ++i) {
     SDL_Rect bounds;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/drelm_wheel.h"
+#include "canvas/world.h"
 #include "linkage/crank.h"
 #include "platform/offscreen_host.h"
 #include "platform/pacer.h"
@@ -13,16 +14,13 @@
 namespace drelm::snapshot {
 namespace {
 
-// As large as the window host's smallest canvas, so the picture is the same wherever it is
-// looked at.
-constexpr int kCanvasWidth = 2400;
-constexpr int kCanvasHeight = 1440;
 constexpr double kCentisecondsPerSecond = 100;
 
-// Runs start-up and the passes an option asks for on an off-screen host.
+// Runs start-up and the passes an option asks for on an off-screen host, with a canvas at least
+// as large as the window host's smallest, so the picture is the same wherever it is seen.
 struct Run {
   explicit Run(const Options& options)
-      : host(std::max(kCanvasWidth, options.width), std::max(kCanvasHeight, options.height)),
+      : host(std::max(kPictureWidthPx, options.width), std::max(kPictureHeightPx, options.height)),
         window(host.surface(), host) {
     window.StartUp();
     Advance(options.passes);
