@@ -15,7 +15,7 @@ bool Finite(float a, float b) {
 
 // The centre of the pixel that holds a world point, where a one-pixel stroke covers one pixel.
 PixelPoint Centre(float x, float y) {
-  const PixelPoint p = WorldToPixel(x, y);
+  const PixelPoint p = WorldMapping().ToPixel(x, y);
   return {std::floor(p.x) + 0.5, std::floor(p.y) + 0.5};
 }
 
@@ -66,14 +66,14 @@ Status CairoSurface::Circle(float x, float y, float radius, Colour colour) {
   const PixelPoint c = Centre(x, y);
   Source(*rgb);
   cairo_new_sub_path(cr_);
-  cairo_arc(cr_, c.x, c.y, RadiusToPixels(radius), 0, kTurn);
+  cairo_arc(cr_, c.x, c.y, WorldMapping().RadiusToPixels(radius), 0, kTurn);
   cairo_stroke(cr_);
   return Status::Ok();
 }
 
 Status CairoSurface::PSet(float x, float y) {
   if (!Finite(x, y)) return Status::Fail("not finite");
-  const PixelPoint p = WorldToPixel(x, y);
+  const PixelPoint p = WorldMapping().ToPixel(x, y);
   Source(pen_);
   cairo_rectangle(cr_, std::floor(p.x), std::floor(p.y), 1, 1);
   cairo_fill(cr_);

@@ -1,6 +1,5 @@
 // The time to show a changed frame in the real window (run under Xvfb): a frame's worth of passes
 // is drawn untimed, then the changed part is sent to the screen.
-#define SDL_MAIN_HANDLED
 #include <benchmark/benchmark.h>
 
 #include "app/drelm_wheel.h"

@@ -1,5 +1,4 @@
 // drelm-wheel: the animated linkage in a window of its own.
-#define SDL_MAIN_HANDLED
 #include <cstdio>
 #include <cstdlib>
 #include <memory>

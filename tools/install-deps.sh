@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libbenchmark-dev        # tests and benchmarks
   libcairo2-dev libx11-dev             # the benchmarks' peer; a test's close-button helper
   xvfb xdotool x11-apps x11-utils imagemagick  # real-window tests: a private X server, input, screenshots
+  weston xwayland libdecor-0-plugin-1-cairo    # a Wayland desktop, with XWayland and title bars
+  openbox wmctrl x11-xserver-utils             # a real window manager; Xft.dpi through xrdb
   clang-format                         # the format check
   clang libclang-rt-14-dev             # the fuzzer and the sanitizers' run-time
   desktop-file-utils appstream dpkg-dev file  # checking the launcher and metainfo; the package

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "canvas/world.h"
-
 namespace drelm {
 namespace {
 
@@ -29,8 +27,8 @@ Status WorldCanvas::Line(float x1, float y1, float x2, float y2, Colour colour) 
 
 Status WorldCanvas::DrawLine(float x1, float y1, float x2, float y2, Rgb rgb) {
   if (!Finite(x1, y1) || !Finite(x2, y2)) return Status::Fail(kNotFinite);
-  const PixelPoint a = WorldToPixel(x1, y1);
-  const PixelPoint b = WorldToPixel(x2, y2);
+  const PixelPoint a = mapping_.ToPixel(x1, y1);
+  const PixelPoint b = mapping_.ToPixel(x2, y2);
   canvas_.DrawLine(a.x, a.y, b.x, b.y, rgb);
   return Status::Ok();
 }
@@ -40,14 +38,14 @@ Status WorldCanvas::Circle(float x, float y, float radius, Colour colour) {
   if (!std::isfinite(radius) || radius < 0) return Status::Fail(kBadRadius);
   const auto rgb = ResolveColour(colour);
   if (!rgb) return Status::Fail(kBadColour);
-  const PixelPoint c = WorldToPixel(x, y);
-  canvas_.DrawCircle(c.x, c.y, RadiusToPixels(radius), *rgb);
+  const PixelPoint c = mapping_.ToPixel(x, y);
+  canvas_.DrawCircle(c.x, c.y, mapping_.RadiusToPixels(radius), *rgb);
   return Status::Ok();
 }
 
 Status WorldCanvas::PSet(float x, float y) {
   if (!Finite(x, y)) return Status::Fail(kNotFinite);
-  const PixelPoint p = WorldToPixel(x, y);
+  const PixelPoint p = mapping_.ToPixel(x, y);
   canvas_.Plot(p.x, p.y, pen_);
   return Status::Ok();
 }

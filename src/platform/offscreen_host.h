@@ -28,7 +28,8 @@ inline ScriptedEvent ClickEvent() {
 // hands control back to whoever started it (ProgramEnded).
 class OffscreenHost final : public Host {
  public:
-  OffscreenHost(int width, int height) : canvas_(width, height), surface_(canvas_) {}
+  OffscreenHost(int width, int height, WorldMapping mapping = WorldMapping())
+      : canvas_(width, height), surface_(canvas_, mapping) {}
 
   Canvas& canvas() { return canvas_; }
   WorldCanvas& surface() { return surface_; }

@@ -1,5 +1,7 @@
 #include "platform/sdl_host.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -7,13 +9,17 @@
 
 #include "app/drelm_wheel.h"
 #include "app/program_end.h"
-#include "canvas/world.h"
 #include "platform/key_codes.h"
+#include "platform/sdl_screen.h"
 #include "platform/window_icon.h"
+#include "platform/x11_dpi.h"
 
 namespace drelm {
 namespace {
 
+// The desktop entry's name: docks match the running window to the launcher by it (the X11
+// WM_CLASS, the Wayland app_id).
+constexpr char kAppName[] = "drelm-wheel";
 // While paused the pump sleeps in waits no longer than this, in milliseconds.
 constexpr int kPausedWaitMs = 100;
 // Between frames the passes run in a burst of well under a millisecond. Reading the display's
@@ -38,32 +44,20 @@ bool HasDisplayVariable() {
   return IsSet("DISPLAY") || HasWayland();
 }
 
-// The size of the largest display, so that a window enlarged to it still shows canvas.
-std::pair<int, int> CanvasSize() {
-  int width = kPictureWidthPx;
-  int height = kPictureHeightPx;
+// The whole picture at the window's scale, and at least the largest display, so that a window
+// enlarged to any of them still shows canvas. Wayland gives displays in points, X11 in pixels.
+Canvas MakeCanvas(const WorldMapping& mapping, double points_to_pixels) {
+  int width = mapping.PictureWidth();
+  int height = mapping.PictureHeight();
   const int displays = SDL_GetNumVideoDisplays();
   for (int i = 0; i < displays; ++i) {
     SDL_Rect bounds;
     if (SDL_GetDisplayBounds(i, &bounds) == 0) {
-      width = std::max(width, bounds.w);
-      height = std::max(height, bounds.h);
+      width = std::max(width, static_cast<int>(std::ceil(bounds.w * points_to_pixels)));
+      height = std::max(height, static_cast<int>(std::ceil(bounds.h * points_to_pixels)));
     }
   }
-  return {width, height};
-}
-
-Canvas MakeCanvas() {
-  const auto [width, height] = CanvasSize();
   return Canvas(width, height);
-}
-
-SDL_Surface* ViewOf(const Canvas& canvas) {
-  // SDL only reads these pixels (the canvas is the source of every blit).
-  auto* pixels = const_cast<Rgb*>(canvas.Row(0));
-  return SDL_CreateRGBSurfaceWithFormatFrom(pixels, canvas.width(), canvas.height(), 32,
-                                            canvas.width() * static_cast<int>(sizeof(Rgb)),
-                                            SDL_PIXELFORMAT_RGB888);
 }
 
 }  // namespace
@@ -72,12 +66,13 @@ SdlHost::Video::Video() {
   if (!HasDisplayVariable()) {
     throw HostError("no display: DISPLAY is not set (nor WAYLAND_DISPLAY)");
   }
-  // The plain X11 framebuffer shows a CPU-drawn picture several times faster than SDL's
-  // OpenGL-backed one, which under a software renderer costs more than the animation itself.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  // Only the window systems named in the environment: a failing X display must not send SDL on
-  // to try Wayland, whose library complains on stderr of its own accord.
+  // Native Wayland in a Wayland session: there the picture can be drawn at the output's own
+  // resolution, where XWayland would enlarge a blurred one. Only the window systems named in the
+  // environment: a failing X display must not send SDL on to try Wayland, whose library
+  // complains on stderr of its own accord.
   SDL_SetHint(SDL_HINT_VIDEODRIVER, HasWayland() ? "wayland,x11" : "x11");
+  SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppName);
+  SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kAppName);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     const char* display = std::getenv("DISPLAY");
     throw HostError(std::string("cannot open the display DISPLAY=") + (display ? display : "") +
@@ -85,40 +80,62 @@ SdlHost::Video::Video() {
   }
   // Without a display SDL falls back to drivers whose windows nobody sees and nobody can close.
   const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
-      std::strcmp(driver, "dummy") == 0) {
+  if (driver == nullptr ||
+      (std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)) {
     SDL_Quit();
     throw HostError(std::string("no display: SDL chose the '") + (driver ? driver : "none") +
                     "' video driver; check DISPLAY");
   }
+  wayland = std::strcmp(driver, "wayland") == 0;
+  // On X11 the plain framebuffer shows a CPU-drawn picture several times faster than SDL's
+  // OpenGL-backed one, which under a software renderer costs more than the animation itself.
+  if (!wayland) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 }
 
 SdlHost::Video::~Video() {
   SDL_Quit();
 }
 
-SdlHost::SdlHost() : canvas_(MakeCanvas()), surface_(canvas_) {
-  window_ =
-      SDL_CreateWindow(kCaption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kStartWidthPx,
-                       kStartHeightPx, SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
-  if (window_ == nullptr) throw HostError(SdlError("cannot create the window"));
-  canvas_view_ = ViewOf(canvas_);
-  if (canvas_view_ == nullptr) {
-    SDL_DestroyWindow(window_);
-    throw HostError(SdlError("cannot share the canvas with SDL"));
+SdlHost::Window::Window(const Video& video) {
+  constexpr Uint32 kFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
+  // An X11 desktop tells its scale through Xft.dpi, and the window is sized in pixels at it. A
+  // Wayland window is sized in points; the output's scale gives it more pixels than points.
+  if (!video.wayland) dpi = XftDpi().value_or(kStandardDpi);
+  const WorldMapping mapping(video.wayland ? kStandardDpi : dpi);
+  handle = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                            mapping.StartWidth(), mapping.StartHeight(), kFlags);
+  if (handle == nullptr) throw HostError(SdlError("cannot create the window"));
+  if (video.wayland) {
+    int points = 0;
+    int pixels = 0;
+    int height = 0;
+    SDL_GetWindowSize(handle, &points, &height);
+    SDL_GetWindowSizeInPixels(handle, &pixels, &height);
+    if (points > 0 && pixels > 0) dpi = kStandardDpi * pixels / points;
   }
+}
+
+SdlHost::Window::~Window() {
+  SDL_DestroyWindow(handle);
+}
+
+SdlHost::SdlHost()
+    : window_(video_),
+      mapping_(window_.dpi),
+      canvas_(MakeCanvas(mapping_, video_.wayland ? window_.dpi / kStandardDpi : 1.0)),
+      surface_(canvas_, mapping_),
+      screen_(OpenScreen(window_.handle, canvas_, !video_.wayland)) {
   Canvas icon = DrawWindowIcon();
-  if (SDL_Surface* icon_view = ViewOf(icon)) {
-    SDL_SetWindowIcon(window_, icon_view);
+  if (SDL_Surface* icon_view = SDL_CreateRGBSurfaceWithFormatFrom(
+          const_cast<Rgb*>(icon.Row(0)), icon.width(), icon.height(), 32,
+          icon.width() * static_cast<int>(sizeof(Rgb)), SDL_PIXELFORMAT_RGB888)) {
+    SDL_SetWindowIcon(window_.handle, icon_view);
     SDL_FreeSurface(icon_view);
   }
   RepaintAll();
 }
 
-SdlHost::~SdlHost() {
-  SDL_FreeSurface(canvas_view_);
-  SDL_DestroyWindow(window_);
-}
+SdlHost::~SdlHost() = default;
 
 void SdlHost::DoEvents(DrelmWheel& window) {
   if (window.stoop.Value() != 0) {
@@ -188,7 +205,14 @@ void SdlHost::Dispatch(const SDL_Event& event, DrelmWheel& window) {
       for (int code : CharacterCodes(event)) window.KeyPress(code);
       break;
     case SDL_MOUSEBUTTONDOWN: {
-      const PixelPoint at = PixelToWorld(event.button.x, event.button.y);
+      // SDL gives the pointer in points; the mapping is in pixels.
+      int points = 0;
+      int pixels = 0;
+      int height = 0;
+      SDL_GetWindowSize(window_.handle, &points, &height);
+      screen_->PixelSize(pixels, height);
+      const double scale = points > 0 ? static_cast<double>(pixels) / points : 1.0;
+      const PixelPoint at = mapping_.ToWorld(event.button.x * scale, event.button.y * scale);
       window.MouseDown(MouseButtonCode(event.button.button), ShiftStateCode(SDL_GetModState()),
                        static_cast<float>(at.x), static_cast<float>(at.y));
     }
@@ -197,44 +221,31 @@ void SdlHost::Dispatch(const SDL_Event& event, DrelmWheel& window) {
   }
 }
 
+bool SdlHost::Visible() const {
+  return (SDL_GetWindowFlags(window_.handle) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
+}
+
 void SdlHost::ShowChanges() {
+  // A window nobody can see is sent nothing; what changed meanwhile shows when it comes back.
+  if (!Visible()) return;
   const PixelRect dirty = canvas_.TakeDirty();
-  if (!dirty.Empty()) ShowRect(dirty);
+  if (!dirty.Empty()) screen_->Show(canvas_, dirty);
 }
 
 void SdlHost::RepaintAll() {
+  if (!Visible()) return;
   canvas_.TakeDirty();
-  SDL_Surface* screen = SDL_GetWindowSurface(window_);
-  if (screen == nullptr) return;  // minimized or going away: the next expose repaints
-  // Beyond the canvas, if the window is larger still, the background shows.
-  SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0xFF, 0xFF, 0xFF));
-  SDL_Rect all{0, 0, canvas_.width(), canvas_.height()};
-  SDL_BlitSurface(canvas_view_, &all, screen, &all);
-  SDL_UpdateWindowSurface(window_);
-}
-
-void SdlHost::ShowRect(const PixelRect& rect) {
-  SDL_Surface* screen = SDL_GetWindowSurface(window_);
-  if (screen == nullptr) return;
-  SDL_Rect area{rect.x, rect.y, rect.w, rect.h};
-  SDL_Rect target = area;
-  SDL_BlitSurface(canvas_view_, &area, screen, &target);
-  // Only the part inside the window goes to the screen.
-  SDL_Rect visible{0, 0, screen->w, screen->h};
-  SDL_Rect shown;
-  if (SDL_IntersectRect(&area, &visible, &shown) == SDL_TRUE) {
-    SDL_UpdateWindowSurfaceRects(window_, &shown, 1);
-  }
+  screen_->ShowAll(canvas_);
 }
 
 void SdlHost::SetClientSize(int width, int height) {
-  SDL_SetWindowSize(window_, width, height);
+  SDL_SetWindowSize(window_.handle, width, height);
   SDL_PumpEvents();
   RepaintAll();
 }
 
 void SdlHost::ShowError(const std::string& title, const std::string& message) {
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_.handle);
 }
 
 }  // namespace drelm

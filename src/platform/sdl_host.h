@@ -1,27 +1,29 @@
 #pragma once
 
-#include <SDL.h>
-
-#include <stdexcept>
+#include <memory>
 #include <string>
 
 #include "app/host.h"
 #include "canvas/canvas.h"
+#include "canvas/world.h"
 #include "canvas/world_canvas.h"
+#include "platform/host_error.h"
 #include "platform/pacer.h"
+
+// SDL's types, declared here so that whoever includes the host does not take in SDL's headers
+// and their macros.
+struct SDL_Window;
+typedef union SDL_Event SDL_Event;
 
 namespace drelm {
 
-// The window could not be had: no display, or the system refused it.
-class HostError : public std::runtime_error {
- public:
-  explicit HostError(const std::string& what) : std::runtime_error(what) {}
-};
+class Screen;
 
 // The window on an X11 or Wayland display, through SDL2. It holds the picture in a canvas of its
-// own, at least as large as the largest display, and shows it: the changed part at the display's
-// pace, and all of it again whenever the window is exposed or resized. Its event pump holds the
-// passes to the wall clock and waits, without spinning, while the window is paused.
+// own, drawn at the desktop's scale and at least as large as the largest display, and shows it:
+// the changed part at the display's pace, and all of it again whenever the window is exposed or
+// resized; nothing while it is minimized or hidden. Its event pump holds the passes to the wall
+// clock and waits, without spinning, while the window is paused.
 class SdlHost final : public Host {
  public:
   SdlHost();
@@ -44,8 +46,9 @@ class SdlHost final : public Host {
   void DispatchPending(DrelmWheel& window, bool read_display = true);
   // Waits for events until `until`, or until a handler pauses the window.
   void WaitUntil(Pacer::Time until, DrelmWheel& window);
-  void ShowRect(const PixelRect& rect);
   void RepaintAll();
+  // Whether the window is on screen at all: a minimized or hidden one is sent no frames.
+  bool Visible() const;
 
   // SDL's video subsystem on a real display, for as long as the host lives.
   struct Video {
@@ -53,13 +56,24 @@ class SdlHost final : public Host {
     ~Video();
     Video(const Video&) = delete;
     Video& operator=(const Video&) = delete;
+    bool wayland = false;  // a native Wayland window, else an X11 one
+  };
+  // The window, opened at the desktop's scale.
+  struct Window {
+    explicit Window(const Video& video);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    SDL_Window* handle = nullptr;
+    double dpi = kStandardDpi;
   };
 
   Video video_;
+  Window window_;
+  WorldMapping mapping_;
   Canvas canvas_;
   WorldCanvas surface_;
-  SDL_Window* window_ = nullptr;
-  SDL_Surface* canvas_view_ = nullptr;  // the canvas's pixels, seen by SDL for blitting
+  std::unique_ptr<Screen> screen_;
   Pacer pacer_;
   Pacer::Time last_read_{};
 };

@@ -12,6 +12,11 @@ size=$(identify -format '%wx%h' "$dir/ok.png" 2>/dev/null)
 [ "$size" = "320x200" ] || { echo "ok.png is '$size', not 320x200"; fail=1; }
 rm -f "$dir/ok.png"
 
+"$tool" --passes 10 --dpi 192 --out "$dir/big.png" || { echo "192 dpi run failed"; fail=1; }
+size=$(identify -format '%wx%h' "$dir/big.png" 2>/dev/null)
+[ "$size" = "1496x1078" ] || { echo "at 192 dpi the picture is '$size', not 1496x1078"; fail=1; }
+rm -f "$dir/big.png"
+
 "$tool" --passes 10 --size 200x100 --gif "$dir/ok.gif" --seconds 0.2 || { echo "good GIF failed"; fail=1; }
 frames=$(identify "$dir/ok.gif" 2>/dev/null | wc -l)
 [ "$frames" = "5" ] || { echo "ok.gif has $frames frames, not 5"; fail=1; }
@@ -36,6 +41,7 @@ bad --passes 5000000000 --out "$dir/a.png"
 bad --size 0x5 --out "$dir/a.png"
 bad --size 9000x100 --out "$dir/a.png"
 bad --size 100 --out "$dir/a.png"
+bad --dpi 0 --out "$dir/a.png"
 bad --colour red --out "$dir/a.png"
 bad --passes 3
 bad --out "$dir/no/such/dir/a.png"

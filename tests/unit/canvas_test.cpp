@@ -26,18 +26,34 @@ bool AllPaper(const Canvas& canvas) {
 }
 
 TEST(WorldMapping, AnchorsAndUnitsAreFixed) {
-  const PixelPoint corner = WorldToPixel(-70, -40);
+  const PixelPoint corner = WorldMapping().ToPixel(-70, -40);
   EXPECT_DOUBLE_EQ(corner.x, 0);
   EXPECT_DOUBLE_EQ(corner.y, 0);
-  const PixelPoint origin = WorldToPixel(0, 0);
+  const PixelPoint origin = WorldMapping().ToPixel(0, 0);
   EXPECT_NEAR(origin.x, 648.67, 0.005);
   EXPECT_NEAR(origin.y, 266.67, 0.005);
   // The starting client area is 80.7194 units wide and 80.85 tall.
-  EXPECT_NEAR(WorldToPixel(10.7194, 40.85).x, kStartWidthPx, 0.001);
-  EXPECT_NEAR(WorldToPixel(10.7194, 40.85).y, kStartHeightPx, 0.001);
-  const PixelPoint back = PixelToWorld(origin.x, origin.y);
+  EXPECT_NEAR(WorldMapping().ToPixel(10.7194, 40.85).x, WorldMapping().StartWidth(), 0.001);
+  EXPECT_NEAR(WorldMapping().ToPixel(10.7194, 40.85).y, WorldMapping().StartHeight(), 0.001);
+  const PixelPoint back = WorldMapping().ToWorld(origin.x, origin.y);
   EXPECT_NEAR(back.x, 0, 1e-12);
   EXPECT_NEAR(back.y, 0, 1e-12);
+}
+
+// A twip is a physical length: at twice the dots an inch everything is twice as many pixels, and
+// at 96 the mapping is exactly the fifteen-twips-a-pixel one.
+TEST(WorldMapping, ScalesWithTheDesktopsDotsAnInch) {
+  EXPECT_EQ(WorldMapping().PixelsPerUnitX(), 139.0 / 15.0);
+  EXPECT_EQ(WorldMapping().PixelsPerUnitY(), 100.0 / 15.0);
+  const WorldMapping doubled(192);
+  EXPECT_EQ(doubled.StartWidth(), 1496);
+  EXPECT_EQ(doubled.StartHeight(), 1078);
+  EXPECT_NEAR(doubled.ToPixel(0, 0).x, 1297.33, 0.005);
+  EXPECT_NEAR(doubled.ToPixel(0, 0).y, 533.33, 0.005);
+  EXPECT_NEAR(doubled.RadiusToPixels(1), 18.53, 0.005);
+  EXPECT_EQ(doubled.PictureWidth(), 4800);
+  EXPECT_EQ(WorldMapping(120).StartWidth(), 935);
+  EXPECT_EQ(WorldMapping(120).StartHeight(), 674);
 }
 
 TEST(CanvasLine, IncludesBothEndsAndIsTheSameEitherWay) {
@@ -148,7 +164,7 @@ TEST(CanvasLine, NonFiniteEndsDrawNothing) {
 
 TEST(CanvasCircle, IsRoundAndSymmetric) {
   Canvas canvas(64, 64);
-  const double r = RadiusToPixels(1);  // 9.27 pixels
+  const double r = WorldMapping().RadiusToPixels(1);  // 9.27 pixels
   canvas.DrawCircle(32.4, 30.9, r, kInk);
   int left = 64, right = -1, top = 64, bottom = -1;
   for (int y = 0; y < 64; ++y)

@@ -176,8 +176,8 @@ TEST(MechanismFaults, CirclesThatDoNotMeetLeaveXAndYAsTheyWere) {
 // The pixels of a circle of radius 1 about a world point: how many have the colour.
 double ShareOfCircle(const Canvas& canvas, Point centre, Rgb rgb) {
   Canvas probe(canvas.width(), canvas.height());
-  const PixelPoint c = WorldToPixel(centre.x, centre.y);
-  probe.DrawCircle(c.x, c.y, RadiusToPixels(kJointRadius), 0);
+  const PixelPoint c = WorldMapping().ToPixel(centre.x, centre.y);
+  probe.DrawCircle(c.x, c.y, WorldMapping().RadiusToPixels(kJointRadius), 0);
   int total = 0, hits = 0;
   for (int y = std::max(0, static_cast<int>(c.y) - 12); y < static_cast<int>(c.y) + 12; ++y)
     for (int x = std::max(0, static_cast<int>(c.x) - 12); x < static_cast<int>(c.x) + 12; ++x)
@@ -187,7 +187,7 @@ double ShareOfCircle(const Canvas& canvas, Point centre, Rgb rgb) {
 
 // Whether the pixel at a world point, or one next to it, has the colour.
 bool NearPixel(const Canvas& canvas, Point at, Rgb rgb) {
-  const PixelPoint p = WorldToPixel(at.x, at.y);
+  const PixelPoint p = WorldMapping().ToPixel(at.x, at.y);
   for (int dy = -1; dy <= 1; ++dy)
     for (int dx = -1; dx <= 1; ++dx)
       if (canvas.At(static_cast<int>(p.x) + dx, static_cast<int>(p.y) + dy) == rgb) return true;

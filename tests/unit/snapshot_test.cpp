@@ -33,6 +33,11 @@ TEST(SnapshotOptions, DefaultsAndValues) {
   EXPECT_EQ(std::get<Options>(parsed).height, 640);
   EXPECT_EQ(std::get<Options>(parsed).out, "b.png");
   EXPECT_TRUE(std::get<Options>(Parse({"--help"})).help);
+  // At another scale the default is that scale's starting client area.
+  parsed = Parse({"--dpi", "192", "--out", "c.png"});
+  ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+  EXPECT_EQ(std::get<Options>(parsed).width, 1496);
+  EXPECT_EQ(std::get<Options>(parsed).height, 1078);
 }
 
 TEST(SnapshotOptions, BadInputIsOneLineSaying) {
@@ -52,6 +57,9 @@ TEST(SnapshotOptions, BadInputIsOneLineSaying) {
       {"--out", ""},
       {"--frobnicate", "--out", "a.png"},
       {"-p", "3", "--out", "a.png"},
+      {"--dpi", "47", "--out", "a.png"},
+      {"--dpi", "385", "--out", "a.png"},
+      {"--dpi", "1.5", "--out", "a.png"},
   };
   for (const auto& args : bad) {
     const auto parsed = Parse(args);

@@ -147,8 +147,8 @@ TEST_F(TraceRunTest, ThePictureKeepsTicksAndPointsAndShowsTheCursor) {
   const Canvas& canvas = host.canvas();
   // Every tick's column, its whole height, except where a trace point has landed on it.
   for (int k = 0; k < 9; ++k) {
-    const PixelPoint top = WorldToPixel(kFirstTickX + 10 * k * kPi, kTickTop);
-    const PixelPoint bottom = WorldToPixel(kFirstTickX + 10 * k * kPi, kTickBottom);
+    const PixelPoint top = WorldMapping().ToPixel(kFirstTickX + 10 * k * kPi, kTickTop);
+    const PixelPoint bottom = WorldMapping().ToPixel(kFirstTickX + 10 * k * kPi, kTickBottom);
     const int column = static_cast<int>(top.x);
     int black = 0;
     for (int row = static_cast<int>(top.y); row <= static_cast<int>(bottom.y); ++row) {
@@ -158,19 +158,20 @@ TEST_F(TraceRunTest, ThePictureKeepsTicksAndPointsAndShowsTheCursor) {
   }
   int red = 0;
   for (const auto& [b, y] : samples) {
-    const PixelPoint p = WorldToPixel(b, y);
+    const PixelPoint p = WorldMapping().ToPixel(b, y);
     if (p.y < 0 || p.y >= canvas.height()) continue;  // the gap, far above the window
     red += canvas.At(static_cast<int>(p.x), static_cast<int>(p.y)) == 0xFF0000;
   }
   EXPECT_GE(red, 7);
   // The cursor cross at the current phase: its upright, in black.
   const double b = window.loop().trace_x;
-  const PixelPoint upright = WorldToPixel(b, kCursorMiddle - 1);
+  const PixelPoint upright = WorldMapping().ToPixel(b, kCursorMiddle - 1);
   EXPECT_EQ(canvas.At(static_cast<int>(upright.x), static_cast<int>(upright.y)), 0x000000u);
-  const PixelPoint arm = WorldToPixel(b + 1.5, kCursorMiddle);
+  const PixelPoint arm = WorldMapping().ToPixel(b + 1.5, kCursorMiddle);
   EXPECT_EQ(canvas.At(static_cast<int>(arm.x), static_cast<int>(arm.y)), 0x000000u);
   // Where the cursor was a thousand passes ago it is gone.
-  const PixelPoint old = WorldToPixel(b - 1000 * linkage::kPhaseStep * 20, kCursorMiddle - 1);
+  const PixelPoint old =
+      WorldMapping().ToPixel(b - 1000 * linkage::kPhaseStep * 20, kCursorMiddle - 1);
   EXPECT_EQ(canvas.At(static_cast<int>(old.x), static_cast<int>(old.y)), 0xFFFFFFu);
 }
 

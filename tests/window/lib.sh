@@ -6,12 +6,16 @@ SNAPSHOT=${2:-}
 WORK=$(mktemp -d)
 APP_PID=""
 XVFB_PID=""
+WESTON_PID=""
+WM_PID=""
 
 cleanup() {
   if [ -n "$APP_PID" ]; then
     kill -9 "$APP_PID" 2>/dev/null
     wait "$APP_PID" 2>/dev/null
   fi
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
+  [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null && wait "$WESTON_PID" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   rm -rf "$WORK"
 }
@@ -19,13 +23,14 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
-  [ -s "$WORK/app.err" ] && sed 's/^/  app stderr: /' "$WORK/app.err" >&2
+  [ -s "$WORK/app.err" ] && tail -5 "$WORK/app.err" | sed 's/^/  app stderr: /' >&2
   exit 1
 }
 
 # An X server on a display number it picks itself, so no other server's windows get our keys.
+# $1: the screen's size, $2: its depth in bits. It keeps its resources when clients leave.
 start_xvfb() {
-  Xvfb -displayfd 9 -screen 0 "${1:-1600x900}x24" -nolisten tcp 9>"$WORK/display" \
+  Xvfb -displayfd 9 -screen 0 "${1:-1600x900}x${2:-24}" -noreset -nolisten tcp 9>"$WORK/display" \
     2>"$WORK/xvfb.log" &
   XVFB_PID=$!
   for _ in $(seq 100); do
@@ -97,4 +102,129 @@ moving() {
   sleep "${1:-0.4}"
   shot "$WORK/moving2.png"
   ! same_image "$WORK/moving1.png" "$WORK/moving2.png"
+}
+
+# The count of pixels of one colour (six hex digits) in a PNG, to within a few levels, so that a
+# 16-bit screen's nearest colour counts too.
+count_colour() {
+  convert "$1" -fuzz 3% -fill black +opaque "#$2" -fill white -opaque "#$2" \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# The share, in percent, of a PNG's ink (anything but white) that lies in 2 x 2 blocks of ink: a
+# few where one-pixel lines cross or run side by side; nearly all in a picture enlarged from a
+# smaller one.
+thick_share() {
+  local mask="-fuzz 10% -fill black -opaque white -fill white +opaque black"
+  local ink thick
+  ink=$(convert "$1" $mask -format '%[fx:int(mean*w*h+0.5)]' info:)
+  thick=$(convert "$1" $mask -morphology Open Rectangle:2x2+0+0 -format '%[fx:int(mean*w*h+0.5)]' info:)
+  echo $(( 100 * thick / (ink > 0 ? ink : 1) ))
+}
+
+# The hub at a scale: $1 a PNG of the client area, $2 the dots an inch. Its two circles pass
+# through the pixels 10 columns (at 96 dpi) either side of the centre at the rows the circle rule
+# gives, in blue (a compositor may be a level off), and its lines are one pixel wide.
+check_hub() {
+  local png=$1 dpi=$2
+  local found
+  found=$(awk -v dpi="$dpi" 'BEGIN {
+    cx = int(70 * 139 * dpi / 1440); cy = int(40 * 100 * dpi / 1440); k = int(10 * dpi / 96)
+    for (radius = 2; radius <= 3; radius++) {
+      r = radius * 139 * dpi / 1440; m = int(sqrt(r * r - k * k) + 0.5)
+      print cx - k, cy - m; print cx + k, cy - m; print cx - k, cy + m; print cx + k, cy + m
+    } }' | while read -r x y; do pixel "$png" "$x" "$y"; done | grep -cE '^0[0-9]0[01]F[EF]$')
+  [ "$found" -ge 6 ] || fail "only $found of 8 points of the hub's circles are blue at $dpi dpi"
+  [ "$dpi" -gt 96 ] || return 0
+  local cx=$(( 70 * 139 * dpi / 1440 )) cy=$(( 40 * 100 * dpi / 1440 ))
+  convert "$png" -crop 160x160+$((cx - 80))+$((cy - 80)) +repage "$WORK/hub.png"
+  local thick
+  thick=$(thick_share "$WORK/hub.png")
+  [ "$thick" -lt 50 ] || fail "$thick% of the ink about the hub lies in 2x2 blocks: lines are not one pixel wide"
+}
+
+# A Wayland desktop: weston nested in a private X server, on its own runtime folder. $1: the
+# output's scale; $2: "xwayland" for an X server beside it, as a desktop session has; $3: the
+# output's size (default 1400x900). Sets
+# WAYLAND_DISPLAY, and DISPLAY to XWayland's or to nothing; keys and the pointer go through the
+# outer X server (OUTER).
+start_weston() {
+  start_xvfb 1600x1000
+  OUTER=$DISPLAY
+  mkdir -m 700 "$WORK/runtime"
+  export XDG_RUNTIME_DIR="$WORK/runtime"
+  printf '[shell]\npanel-position=none\n' >"$WORK/weston.ini"
+  weston --config="$WORK/weston.ini" --backend=x11-backend.so --socket=drelm-test --idle-time=0 \
+    --debug --width="$(echo "${3:-1400x900}" | cut -dx -f1)" \
+    --height="$(echo "${3:-1400x900}" | cut -dx -f2)" --scale="${1:-1}" ${2:+--xwayland} \
+    >"$WORK/weston.log" 2>&1 &
+  WESTON_PID=$!
+  for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/drelm-test" ] && break
+    sleep 0.1
+  done
+  [ -S "$XDG_RUNTIME_DIR/drelm-test" ] || fail "weston did not start: $(tail -3 "$WORK/weston.log")"
+  export WAYLAND_DISPLAY=drelm-test
+  unset DISPLAY
+  if [ -n "${2:-}" ]; then
+    for _ in $(seq 100); do
+      grep -q 'xserver listening on display' "$WORK/weston.log" && break
+      sleep 0.1
+    done
+    DISPLAY=$(grep -o 'xserver listening on display :[0-9]*' "$WORK/weston.log" | grep -o ':[0-9]*')
+    [ -n "$DISPLAY" ] || fail "weston started no XWayland"
+    export DISPLAY
+  fi
+}
+
+# A screenshot of the whole Wayland output, cut to the window's client area: the white rectangle,
+# found where white survives thinning by 3 pixels (the title's white letters do not), then
+# widened again by those 3 pixels.
+wl_shot() {
+  mkdir -p "$WORK/shots"
+  rm -f "$WORK/shots"/*.png
+  (cd "$WORK/shots" && weston-screenshooter) || fail "weston-screenshooter failed"
+  local whole box
+  whole=$(ls "$WORK/shots"/*.png 2>/dev/null | head -1)
+  [ -n "$whole" ] || fail "no screenshot of the output"
+  box=$(convert "$whole" -fill black +opaque white -morphology Erode Square:3 -format '%@' info: |
+    awk -F'[x+]' '{printf "%dx%d+%d+%d", $1 + 6, $2 + 6, $3 - 3, $4 - 3}')
+  convert "$whole" -crop "$box" +repage "$1"
+  WL_LEFT=$(echo "$box" | cut -d+ -f2)
+  WL_TOP=$(echo "$box" | cut -d+ -f3)
+}
+
+# Clicks button $1 in the client area at output scale $2. The pointer first leaves weston's
+# window and comes back in a few steps, as a hand moves it: weston takes no motion before the
+# pointer has entered its window.
+wl_click() {
+  local x=$(( (WL_LEFT + 300) / ${2:-1} )) y=$(( (WL_TOP + 200) / ${2:-1} ))
+  outer_xdotool mousemove 1550 950
+  sleep 0.1
+  for step in 3 2 1 0; do
+    outer_xdotool mousemove $(( x - 20 * step )) $(( y - 20 * step ))
+    sleep 0.1
+  done
+  outer_xdotool click "$1"
+}
+
+# Starts the program on the Wayland desktop; waits until its client area of $1 (WxH) shows the
+# hub in blue.
+# APP_ENV may hold variables for the program alone.
+wl_start_app() {
+  env --default-signal=INT ${APP_ENV:-} "$APP" 2>"$WORK/app.err" &
+  APP_PID=$!
+  for _ in $(seq 20); do
+    sleep 0.5
+    kill -0 "$APP_PID" 2>/dev/null || fail "the program ended"
+    wl_shot "$WORK/first.png"
+    [ "$(identify -format '%wx%h' "$WORK/first.png")" = "$1" ] &&
+      [ "$(count_colour "$WORK/first.png" 0000FF)" -gt 100 ] && return
+  done
+  fail "no $1 window appeared; the output shows $(identify -format '%wx%h' "$WORK/first.png")"
+}
+
+# Keys and clicks as a person gives them, through the outer X server's seat.
+outer_xdotool() {
+  DISPLAY=$OUTER xdotool "$@"
 }

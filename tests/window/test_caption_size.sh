@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The window opens with its exact caption, a 748 x 539 client area, an icon, and the hub drawn on
-# white at the world origin.
+# The window opens with its exact caption, a 748 x 539 client area, an icon, the launcher's class,
+# and the hub drawn on white at the world origin.
 source "$(dirname "$0")/lib.sh" "$@"
 start_xvfb
 start_app
@@ -10,6 +10,8 @@ expected="          Tolvane    Quenmark          Enter: Stop / Start          ES
 geometry=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$geometry" = "748x539" ] || fail "client area is $geometry"
 xprop -id "$WIN" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "no 64x64 window icon"
+# A dock matches the window to the launcher by its class, the desktop entry's name.
+xprop -id "$WIN" WM_CLASS | grep -qF '= "drelm-wheel", "drelm-wheel"' || fail "WM_CLASS is not drelm-wheel"
 shot "$WORK/a.png"
 # The hub's circles and cross about the origin pixel (648, 266), whatever crosses them.
 blue=$(convert "$WORK/a.png" -crop 60x60+618+236 +repage -fill black +opaque '#0000FF' \

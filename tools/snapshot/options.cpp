@@ -6,11 +6,14 @@
 namespace drelm::snapshot {
 
 const char kUsage[] =
-    "usage: drelm-wheel-snapshot [--passes N] [--size WxH] --out FILE.png\n"
-    "       drelm-wheel-snapshot [--passes N] [--size WxH] --gif FILE.gif [--seconds S] [--fps F]\n"
+    "usage: drelm-wheel-snapshot [--passes N] [--size WxH] [--dpi D] --out FILE.png\n"
+    "       drelm-wheel-snapshot [--passes N] [--size WxH] [--dpi D] --gif FILE.gif [--seconds S]\n"
+    "                            [--fps F]\n"
     "Runs the start-up and exactly N animation passes (default 0) off-screen, as the window\n"
-    "would but without pacing, and writes the top-left WxH pixels of the picture (default\n"
-    "748x539, at most 8192 a side) to FILE.png as an RGB PNG.\n"
+    "would but without pacing, and writes the top-left WxH pixels of the picture (default the\n"
+    "window's starting client area, 748x539 at 96 dpi; at most 8192 a side) to FILE.png as an\n"
+    "RGB PNG. The picture is drawn at D dots an inch (default 96, from 48 to 384), as on a\n"
+    "desktop at that scale.\n"
     "With --gif, records from there on an animated GIF of S seconds (default: one turn of the\n"
     "crank, about 2.5 s; at most 60) at F frames a second (default 25, at most 50), at the\n"
     "window's own pace of 5000 passes a second, looping.\n"
@@ -42,6 +45,7 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
   bool have_out = false;
   bool have_gif = false;
   bool have_fps = false;
+  bool have_size = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -53,7 +57,7 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       return options;
     }
     if (arg != "--passes" && arg != "--size" && arg != "--out" && arg != "--gif" &&
-        arg != "--seconds" && arg != "--fps") {
+        arg != "--seconds" && arg != "--fps" && arg != "--dpi") {
       return "unknown option '" + std::string(arg) + "' (see --help)";
     }
     if (i + 1 >= argc) return std::string(arg) + " needs a value";
@@ -74,6 +78,14 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       }
       options.width = static_cast<int>(w);
       options.height = static_cast<int>(h);
+      have_size = true;
+    } else if (arg == "--dpi") {
+      std::int64_t dpi = 0;
+      if (!ParseNumber(value, kMinDpi, kMaxDpi, dpi)) {
+        return "--dpi takes a whole number from " + std::to_string(kMinDpi) + " to " +
+               std::to_string(kMaxDpi) + ", not '" + std::string(value) + "'";
+      }
+      options.dpi = static_cast<int>(dpi);
     } else if (arg == "--seconds") {
       double seconds = 0;
       if (!ParsePositive(value, kMaxSeconds, seconds)) {
@@ -98,6 +110,11 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
   if (have_out && have_gif) return "give --out or --gif, not both";
   if (!have_out && !have_gif) return "no --out FILE.png or --gif FILE.gif given (see --help)";
   if (!have_gif && (options.seconds || have_fps)) return "--seconds and --fps go with --gif";
+  if (!have_size) {
+    const WorldMapping mapping(options.dpi);
+    options.width = mapping.StartWidth();
+    options.height = mapping.StartHeight();
+  }
   return options;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <variant>
 
+#include "canvas/world.h"
+
 namespace drelm::snapshot {
 
 inline constexpr std::int64_t kMaxPasses = 1'000'000'000;
@@ -15,8 +17,9 @@ inline constexpr int kDefaultFramesPerSecond = 25;
 
 struct Options {
   std::int64_t passes = 0;
-  int width = 748;
+  int width = 748;  // the starting client area at `dpi`, unless --size says otherwise
   int height = 539;
+  int dpi = 96;     // the desktop's dots an inch the picture is drawn at
   std::string out;  // a PNG of the picture after the passes
   std::string gif;  // or a recording that starts after them
   std::optional<double> seconds;

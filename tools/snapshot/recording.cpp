@@ -20,7 +20,9 @@ constexpr double kCentisecondsPerSecond = 100;
 // as large as the window host's smallest, so the picture is the same wherever it is seen.
 struct Run {
   explicit Run(const Options& options)
-      : host(std::max(kPictureWidthPx, options.width), std::max(kPictureHeightPx, options.height)),
+      : mapping(options.dpi),
+        host(std::max(mapping.PictureWidth(), options.width),
+             std::max(mapping.PictureHeight(), options.height), mapping),
         window(host.surface(), host) {
     window.StartUp();
     Advance(options.passes);
@@ -28,6 +30,7 @@ struct Run {
   void Advance(std::int64_t passes) {
     for (std::int64_t i = 0; i < passes; ++i) window.Pass();
   }
+  WorldMapping mapping;
   OffscreenHost host;
   DrelmWheel window;
 };

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# An X11 desktop scaled through Xft.dpi: at 192 dots an inch the client area opens at 1496 x 1078
+# with the hub at twice the pixels and lines one pixel wide; at 120 it opens at 935 x 674.
+source "$(dirname "$0")/lib.sh" "$@"
+start_xvfb 2000x1400
+for case in 192:1496x1078 120:935x674; do
+  dpi=${case%%:*}
+  echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
+  start_app
+  geometry=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+  [ "$geometry" = "${case#*:}" ] || fail "at $dpi dpi the client area is $geometry"
+  xdotool key --window "$WIN" Return
+  sleep 0.3
+  shot "$WORK/dpi$dpi.png"
+  check_hub "$WORK/dpi$dpi.png" "$dpi"
+  xdotool key --window "$WIN" Escape
+  wait_exit 5
+  [ "$STATUS" -eq 0 ] || fail "Esc at $dpi dpi ended with status $STATUS"
+done
+exit 0

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# A Wayland desktop session, with XWayland beside it as GNOME and KDE start one: the window is a
+# native Wayland one with the exact caption and the launcher's app_id, the picture shows and moves,
+# Enter pauses and resumes it, and a click ends the program with status 0.
+source "$(dirname "$0")/lib.sh" "$@"
+start_weston 1 xwayland
+[ -n "${DISPLAY:-}" ] || fail "no DISPLAY beside WAYLAND_DISPLAY"
+APP_ENV=WAYLAND_DEBUG=1 wl_start_app 748x539
+caption="          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit"
+grep -qF "set_title(\"$caption\")" "$WORK/app.err" || fail "no Wayland title '$caption'"
+grep -qF 'set_app_id("drelm-wheel")' "$WORK/app.err" || fail "the app_id is not drelm-wheel"
+check_hub "$WORK/first.png" 96
+
+wl_shot "$WORK/run1.png"
+sleep 0.3
+wl_shot "$WORK/run2.png"
+same_image "$WORK/run1.png" "$WORK/run2.png" && fail "the picture does not move"
+outer_xdotool key Return
+sleep 0.3
+wl_shot "$WORK/paused1.png"
+sleep 0.5
+wl_shot "$WORK/paused2.png"
+same_image "$WORK/paused1.png" "$WORK/paused2.png" || fail "the picture moved while paused"
+outer_xdotool key Return
+sleep 0.3
+wl_shot "$WORK/resumed.png"
+same_image "$WORK/paused2.png" "$WORK/resumed.png" && fail "a second Enter did not resume"
+
+wl_click 1
+wait_exit 5
+[ "$STATUS" -eq 0 ] || fail "a click ended with status $STATUS"
+exit 0
