@@ -1,22 +1,34 @@
 // drelm-wheel: the animated linkage in a window of its own.
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/drelm_wheel.h"
 #include "app/program_end.h"
 #include "canvas/run_time_error.h"
+#include "drelm_version.h"
 #include "platform/sdl_host.h"
 
-#ifndef DRELM_VERSION
-#error "DRELM_VERSION must be defined by the build"
-#endif
+namespace {
+
+constexpr char kProgram[] = "drelm-wheel";
 
 // The version the file carries, since the program takes no command line to ask it by:
 // `readelf -p .drelm_version drelm-wheel`.
-[[gnu::used, gnu::section(".drelm_version")]] static const char kVersion[] =
-    "drelm-wheel " DRELM_VERSION;
+[[gnu::used, gnu::section(".drelm_version")]] const char kVersion[] = "drelm-wheel " DRELM_VERSION;
+
+// Ends the process at once, and the display takes the window down with it. SDL_Quit is not
+// called: it may meet an X error for a wake-up event still on its way to the destroyed window,
+// and that would add a second line to the one the program ends with.
+[[noreturn]] void Leave(int status) {
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
+
+}  // namespace
 
 int main() {
   std::unique_ptr<drelm::SdlHost> host;
@@ -26,18 +38,15 @@ int main() {
     window.Activate();
   } catch (const drelm::ProgramEnded&) {
     if (host) host->ShowChanges();
-    // The process ends at once, and the display takes the window down with it. SDL_Quit is not
-    // called: it may meet an X error for a wake-up event still on its way to the destroyed
-    // window, and Xlib's handler for that ends the process with status 1.
-    std::fflush(nullptr);
-    std::_Exit(0);
+    Leave(0);
   } catch (const drelm::RunTimeError& error) {
     const std::string message = std::string("Run-time error: ") + error.what();
-    std::fprintf(stderr, "drelm-wheel: %s\n", message.c_str());
-    if (host) host->ShowError("drelm-wheel", message);
-    return 1;
-  } catch (const drelm::HostError& error) {
-    std::fprintf(stderr, "drelm-wheel: %s\n", error.what());
-    return 1;
+    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
+    if (host) host->ShowError(kProgram, message);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "%s: out of memory\n", kProgram);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, error.what());
   }
+  Leave(1);
 }

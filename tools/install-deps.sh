@@ -12,7 +12,8 @@ packages=(
   weston xwayland libdecor-0-plugin-1-cairo    # a Wayland desktop, with XWayland and title bars
   openbox wmctrl x11-xserver-utils             # a real window manager; Xft.dpi through xrdb
   clang-format                         # the format check
-  clang libclang-rt-14-dev             # the fuzzer and the sanitizers' run-time
+  clang libclang-rt-14-dev valgrind    # the fuzzer, the sanitizers' run-time, plain-double checks
+  dbus-x11                             # a session bus that would outlive the program if started
   desktop-file-utils appstream dpkg-dev file  # checking the launcher and metainfo; the package
 )
 

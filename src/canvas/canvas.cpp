@@ -118,10 +118,10 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
   }
   Segment seg{x0, y0, x1, y1};
   if (!ClipSegment(seg, -kFarPixels, -kFarPixels, kFarPixels, kFarPixels)) return;
-  const double fx0 = std::floor(static_cast<double>(seg.x0));
-  const double fy0 = std::floor(static_cast<double>(seg.y0));
-  const double fx1 = std::floor(static_cast<double>(seg.x1));
-  const double fy1 = std::floor(static_cast<double>(seg.y1));
+  const double fx0 = std::floor(seg.x0);
+  const double fy0 = std::floor(seg.y0);
+  const double fx1 = std::floor(seg.x1);
+  const double fy1 = std::floor(seg.y1);
   // Both ends beyond the same edge: nothing of it can show.
   if (std::max(fx0, fx1) < 0 || std::max(fy0, fy1) < 0 || std::min(fx0, fx1) >= width_ ||
       std::min(fy0, fy1) >= height_) {

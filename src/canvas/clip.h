@@ -3,14 +3,15 @@
 namespace drelm {
 
 struct Segment {
-  long double x0, y0, x1, y1;
+  double x0, y0, x1, y1;
 };
 
 // Cuts a segment to the box [left, right] x [top, bottom], in a bounded number of steps. Returns
 // false, leaving the segment as it was, when none of it is inside. An end moved onto an edge lies
 // exactly on it, and its other coordinate comes from the line's implicit equation, computed with
 // compensated products, so ends that are astronomically far away still give the right crossing.
-bool ClipSegment(Segment& seg, long double left, long double top, long double right,
-                 long double bottom);
+// Plain doubles throughout, with exact power-of-two scaling for ends near the limit of the type:
+// the same crossings on every platform and compiler.
+bool ClipSegment(Segment& seg, double left, double top, double right, double bottom);
 
 }  // namespace drelm

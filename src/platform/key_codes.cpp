@@ -9,6 +9,10 @@ constexpr int kEsc = 27;
 constexpr int kBackspace = 8;
 constexpr int kDelete = 127;  // Ctrl+Backspace
 constexpr int kTab = 9;
+constexpr int kFileSeparator = 28;    // Ctrl+backslash
+constexpr int kGroupSeparator = 29;   // Ctrl+]
+constexpr int kRecordSeparator = 30;  // Ctrl+^
+constexpr int kUnitSeparator = 31;    // Ctrl+_
 constexpr int kFirstPrintable = 32;
 
 std::vector<int> KeyDownCodes(const SDL_KeyboardEvent& key) {
@@ -27,11 +31,31 @@ std::vector<int> KeyDownCodes(const SDL_KeyboardEvent& key) {
     default:
       break;
   }
+  if (!ctrl) return {};
   // Ctrl+letter types a control character and no text.
-  if (ctrl && key.keysym.sym >= SDLK_a && key.keysym.sym <= SDLK_z) {
+  if (key.keysym.sym >= SDLK_a && key.keysym.sym <= SDLK_z) {
     return {static_cast<int>(key.keysym.sym - SDLK_a) + 1};
   }
-  return {};
+  // So do the keys after Z in the character table, as Windows types them: Ctrl+[ is Esc.
+  const bool shift = (key.keysym.mod & KMOD_SHIFT) != 0;
+  switch (key.keysym.sym) {
+    case SDLK_LEFTBRACKET:
+      return {kEsc};
+    case SDLK_BACKSLASH:
+      return {kFileSeparator};
+    case SDLK_RIGHTBRACKET:
+      return {kGroupSeparator};
+    case SDLK_CARET:
+      return {kRecordSeparator};
+    case SDLK_6:  // ^ on the 6 key
+      return shift ? std::vector<int>{kRecordSeparator} : std::vector<int>{};
+    case SDLK_UNDERSCORE:
+      return {kUnitSeparator};
+    case SDLK_MINUS:  // _ on the minus key
+      return shift ? std::vector<int>{kUnitSeparator} : std::vector<int>{};
+    default:
+      return {};
+  }
 }
 
 // Decodes UTF-8; a malformed sequence is skipped a byte at a time.

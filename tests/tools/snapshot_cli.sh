@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The snapshot tool from the command line: a good run writes a PNG of the asked size; every bad
-# input gets one line on stderr, a non-zero status and no file.
+# input gets one line on stderr, a non-zero status and no file; a signal or a file-size limit
+# mid-write leaves nothing behind; special files are refused and links followed.
 set -u
 tool=$1
 dir=$(mktemp -d)
@@ -52,4 +53,47 @@ bad --gif "$dir/a.gif" --fps many
 bad --gif "$dir/a.gif" --out "$dir/a.png"
 bad --out "$dir/a.png" --fps 10
 bad --gif "$dir/no/such/dir/a.gif"
+bad --passes -0 --out "$dir/a.png"
+bad --passes +5 --out "$dir/a.png"
+bad --size $'10x10\n' --out "$dir/a.png"
+bad --out "$dir/"$'no\nsuch/a.png'
+err=$("$tool" --help 2>&1 >/dev/full) && { echo "--help to a full disk succeeded"; fail=1; }
+[ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || { echo "--help to a full disk: $err"; fail=1; }
+
+# Killed mid-write, or stopped by a file-size limit: nothing is left, and the limit says so.
+for signal in INT TERM HUP; do
+  env --default-signal=INT "$tool" --size 2000x1000 --gif "$dir/x.gif" --seconds 60 --fps 50 &
+  pid=$!
+  sleep 1
+  kill -s $signal $pid
+  wait $pid 2>/dev/null
+  [ $? -gt 128 ] || { echo "SIG$signal did not end the run"; fail=1; }
+  [ -z "$(ls -A "$dir")" ] || { echo "SIG$signal left $(ls -A "$dir")"; fail=1; }
+done
+err=$(ulimit -f 1; "$tool" --out "$dir/a.png" 2>&1) && { echo "a file-size limit passed"; fail=1; }
+[ "$err" = "drelm-wheel-snapshot: cannot write $dir/a.png: File too large" ] ||
+  { echo "a file-size limit says: $err"; fail=1; }
+[ -z "$(ls -A "$dir")" ] || { echo "a file-size limit left $(ls -A "$dir")"; fail=1; }
+
+# A name of 255 characters is a valid one.
+long=$(printf 'a%.0s' $(seq 251)).png
+"$tool" --out "$dir/$long" || { echo "a 255-character name was refused"; fail=1; }
+rm -f "$dir/$long"
+
+# Special files are refused; a link is followed and kept.
+special=$(mktemp -d)
+mkfifo "$special/fifo"
+mkdir "$special/folder"
+[ "$(id -u)" -eq 0 ] && mknod "$special/null" c 1 3
+for target in "$special"/*; do
+  err=$("$tool" --out "$target" 2>&1) && { echo "wrote over $target"; fail=1; }
+  [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || { echo "not one line for $target"; fail=1; }
+done
+[ -p "$special/fifo" ] && [ -d "$special/folder" ] || { echo "a special file was replaced"; fail=1; }
+[ "$(id -u)" -ne 0 ] || [ -c "$special/null" ] || { echo "the device was replaced"; fail=1; }
+ln -s real.png "$special/link.png"
+"$tool" --out "$special/link.png" || { echo "writing through a link failed"; fail=1; }
+[ -L "$special/link.png" ] && [ -f "$special/real.png" ] || { echo "the link was not kept"; fail=1; }
+rm -rf "$special"
+
 exit $fail

@@ -35,6 +35,14 @@ TEST(KeyCodes, ControlKeysComeFromKeyEvents) {
   EXPECT_EQ(CharacterCodes(KeyDown(SDLK_z, KMOD_RCTRL)), Codes{26});
   EXPECT_EQ(CharacterCodes(KeyDown(SDLK_m, KMOD_LCTRL)), Codes{13});  // Ctrl+M types a return
   EXPECT_EQ(CharacterCodes(KeyDown(SDLK_RETURN, KMOD_LCTRL)), Codes{10});
+  // The punctuation after Z, with Ctrl, as Windows types it: Ctrl+[ is Esc.
+  EXPECT_EQ(CharacterCodes(KeyDown(SDLK_LEFTBRACKET, KMOD_LCTRL)), Codes{27});
+  EXPECT_EQ(CharacterCodes(KeyDown(SDLK_BACKSLASH, KMOD_LCTRL)), Codes{28});
+  EXPECT_EQ(CharacterCodes(KeyDown(SDLK_RIGHTBRACKET, KMOD_RCTRL)), Codes{29});
+  EXPECT_EQ(CharacterCodes(KeyDown(SDLK_6, KMOD_LCTRL | KMOD_LSHIFT)), Codes{30});
+  EXPECT_EQ(CharacterCodes(KeyDown(SDLK_MINUS, KMOD_LCTRL | KMOD_LSHIFT)), Codes{31});
+  EXPECT_EQ(CharacterCodes(KeyDown(SDLK_6, KMOD_LCTRL)), Codes{});
+  EXPECT_EQ(CharacterCodes(KeyDown(SDLK_LEFTBRACKET)), Codes{});
 }
 
 TEST(KeyCodes, AutoRepeatRepeats) {

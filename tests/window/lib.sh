@@ -27,18 +27,43 @@ fail() {
   exit 1
 }
 
-# An X server on a display number it picks itself, so no other server's windows get our keys.
-# $1: the screen's size, $2: its depth in bits. It keeps its resources when clients leave.
+# An X server of our own. $1: the screen's size, $2: its depth in bits, $3: "keep" to keep its
+# resources (Xft.dpi) when the last client leaves; otherwise it resets then, and forgets keys a
+# test left held down. The display number is a random one well above those servers pick for
+# themselves: a server that is just going away (another test's) can take a new one's socket with
+# it when the two share a number.
 start_xvfb() {
-  Xvfb -displayfd 9 -screen 0 "${1:-1600x900}x${2:-24}" -noreset -nolisten tcp 9>"$WORK/display" \
-    2>"$WORK/xvfb.log" &
-  XVFB_PID=$!
+  local display
+  for _ in $(seq 20); do
+    display=$((RANDOM % 30000 + 1000))
+    [ -e "/tmp/.X$display-lock" ] && continue
+    Xvfb ":$display" -screen 0 "${1:-1600x900}x${2:-24}" ${3:+-noreset} -nolisten tcp \
+      2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      if xdpyinfo -display ":$display" >/dev/null 2>&1; then
+        export DISPLAY=":$display"
+        return
+      fi
+      sleep 0.05
+    done
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  done
+  fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+}
+
+# The program's window once it shows, within 10 seconds. xdotool ends on an X error when a window
+# it is looking at goes away meanwhile (an earlier run's), so it is asked again until it answers.
+find_window() {
+  local found=""
   for _ in $(seq 100); do
-    [ -s "$WORK/display" ] && break
+    found=$(xdotool search --onlyvisible --name 'Quenmark' 2>/dev/null | head -1)
+    [ -n "$found" ] && break
     sleep 0.1
   done
-  [ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-  export DISPLAY=":$(cat "$WORK/display")"
+  echo "$found"
 }
 
 # Starts the program and waits for its window to show; sets WIN.
@@ -46,7 +71,7 @@ start_app() {
   # A background job of a script starts with SIGINT ignored; give the program the default back.
   env --default-signal=INT "$APP" 2>"$WORK/app.err" &
   APP_PID=$!
-  WIN=$(timeout 10 xdotool search --sync --onlyvisible --name 'Quenmark' 2>/dev/null | head -1)
+  WIN=$(find_window)
   [ -n "$WIN" ] || fail "no window appeared"
   sleep 0.5  # the first frame may not be on screen when the window maps
 }
@@ -61,6 +86,14 @@ wait_exit() {
   wait "$APP_PID"
   STATUS=$?
   APP_PID=""
+  # The X server takes the window down a moment after the process; the next search must not
+  # find it.
+  if [ -n "${WIN:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    for _ in $(seq 50); do
+      xwininfo -id "$WIN" >/dev/null 2>&1 || break
+      sleep 0.05
+    done
+  fi
 }
 
 # A screenshot of the window's client area as PNG.

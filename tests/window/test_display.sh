@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Without a display the program says so in one line naming DISPLAY, with status 1; when the
-# display goes away under it, it ends with one line and status 1, neither hanging nor crashing.
+# display goes away under it, or its window is destroyed under it, or memory runs out, it ends
+# with one line and status 1, neither hanging nor crashing. Control characters in what a message
+# repeats are escaped, and a WAYLAND_DISPLAY that names nothing brings no line of libwayland's.
 source "$(dirname "$0")/lib.sh" "$@"
 env -u DISPLAY -u WAYLAND_DISPLAY "$APP" 2>"$WORK/none.err" &
 APP_PID=$!
@@ -9,13 +11,32 @@ wait_exit 5
 [ "$(wc -l <"$WORK/none.err")" -eq 1 ] || fail "with no display: not one line: $(cat "$WORK/none.err")"
 grep -q DISPLAY "$WORK/none.err" || fail "with no display the message does not name DISPLAY"
 
+one_line_failure() {  # $1: what was done; the program's stderr is in $WORK/bad.err
+  wait_exit 5
+  [ "$STATUS" -eq 1 ] || fail "$1: status $STATUS"
+  [ "$(wc -l <"$WORK/bad.err")" -eq 1 ] || fail "$1: not one line: $(cat "$WORK/bad.err")"
+}
 DISPLAY=:999 "$APP" 2>"$WORK/bad.err" &
 APP_PID=$!
-wait_exit 5
-[ "$STATUS" -eq 1 ] || fail "with a display that is not there: status $STATUS"
-[ "$(wc -l <"$WORK/bad.err")" -eq 1 ] || fail "with a bad display: not one line"
+one_line_failure "with a display that is not there"
+DISPLAY=$':999\nx' "$APP" 2>"$WORK/bad.err" &
+APP_PID=$!
+one_line_failure "with a newline in DISPLAY"
+env -u DISPLAY -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=nonsense "$APP" 2>"$WORK/bad.err" &
+APP_PID=$!
+one_line_failure "with a WAYLAND_DISPLAY that names nothing"
 
 start_xvfb
+(ulimit -v 30000; exec "$APP") 2>"$WORK/bad.err" &
+APP_PID=$!
+one_line_failure "out of memory"
+env -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=nonsense "$APP" 2>"$WORK/app.err" &
+APP_PID=$!
+WIN=$(find_window)
+[ -n "$WIN" ] || fail "with a WAYLAND_DISPLAY that names nothing, no X11 window"
+xdotool windowclose "$WIN" 2>/dev/null
+mv "$WORK/app.err" "$WORK/bad.err"
+one_line_failure "with its window destroyed under it"
 start_app
 kill "$XVFB_PID"
 XVFB_PID=""

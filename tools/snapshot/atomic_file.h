@@ -1,13 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
 namespace drelm::snapshot {
 
-// A file that appears whole or not at all: it is written beside its target under a temporary
-// name and renamed into place by Commit. Until then, and whenever Commit is not reached, the
-// temporary is removed. Failures throw std::runtime_error("cannot write PATH: reason").
+// A file that appears whole or not at all. It is written unnamed in the target's folder
+// (O_TMPFILE), so that nothing is left however the process ends, and given its name by Commit;
+// where the file system cannot hold an unnamed file, under a short temporary name that signal
+// handlers remove. A symbolic link is followed: the file it names is replaced and the link kept.
+// Anything but a regular file as the target (a folder, a device, a FIFO, a socket) is refused.
+// Failures throw std::runtime_error("cannot write PATH: reason").
 class AtomicFile {
  public:
   explicit AtomicFile(std::string path);
@@ -17,15 +21,27 @@ class AtomicFile {
 
   std::FILE* stream() { return stream_; }
   const std::string& path() const { return path_; }
+  // Writes bytes; false on failure, whose reason WriteError then gives.
+  bool Write(const void* bytes, std::size_t size);
+  // "cannot write PATH: reason" for the last failed write.
+  std::string WriteError() const;
   void Commit();
 
  private:
   [[noreturn]] void Fail(const std::string& why) const;
+  void OpenNamedTemporary();
 
-  std::string path_;
-  std::string temp_;
+  std::string path_;  // as given, for messages
+  int folder_ = -1;   // the target's folder, held open so a rename of it cannot lose the file
+  std::string name_;  // the target's name in its folder
+  std::string temp_;  // a temporary name in the folder, while the file has one
   std::FILE* stream_ = nullptr;
+  int write_errno_ = 0;
   bool committed_ = false;
 };
+
+// Ends the process on signals that would leave a temporary name behind by removing it first;
+// ignores SIGXFSZ so that a file-size limit is a failed write with a reason, not a silent death.
+void InstallFileSignalHandlers();
 
 }  // namespace drelm::snapshot

@@ -6,6 +6,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "platform/printable.h"
+
 namespace drelm::snapshot {
 namespace {
 
@@ -16,8 +18,8 @@ constexpr int kPaletteBits = 3;
 constexpr int kLoopForever = 0;
 
 int GifWrite(GifFileType* gif, const GifByteType* bytes, int length) {
-  auto* file = static_cast<std::FILE*>(gif->UserData);
-  return static_cast<int>(std::fwrite(bytes, 1, static_cast<std::size_t>(length), file));
+  auto* file = static_cast<AtomicFile*>(gif->UserData);
+  return file->Write(bytes, static_cast<std::size_t>(length)) ? length : 0;
 }
 
 }  // namespace
@@ -25,7 +27,7 @@ int GifWrite(GifFileType* gif, const GifByteType* bytes, int length) {
 GifWriter::GifWriter(const std::string& path, int width, int height)
     : file_(path), width_(width), height_(height) {
   int error = 0;
-  gif_ = EGifOpen(file_.stream(), GifWrite, &error);
+  gif_ = EGifOpen(&file_, GifWrite, &error);
   if (gif_ == nullptr) Fail("cannot start the GIF", error);
   EGifSetGifVersion(gif_, true);
   std::array<GifColorType, kPalette.size()> colours;
@@ -67,7 +69,8 @@ void GifWriter::AddFrame(const Canvas& canvas, int delay_cs) {
     for (int x = 0; x < width_; ++x) {
       const auto found = std::find(kPalette.begin(), kPalette.end(), row[x]);
       if (found == kPalette.end()) {
-        throw std::runtime_error("cannot write " + file_.path() + ": a colour outside the palette");
+        throw std::runtime_error("cannot write " + Printable(file_.path()) +
+                                 ": a colour outside the palette");
       }
       out[x] = static_cast<std::uint8_t>(found - kPalette.begin());
       if (first_ || out[x] != before[x]) {
@@ -109,8 +112,10 @@ void GifWriter::Commit() {
 }
 
 void GifWriter::Fail(const char* what, int error) const {
+  // A failed write says why in the system's words.
+  if (error == E_GIF_ERR_WRITE_FAILED) throw std::runtime_error(file_.WriteError());
   const char* why = GifErrorString(error);
-  throw std::runtime_error("cannot write " + file_.path() + ": " + what + ": " +
+  throw std::runtime_error("cannot write " + Printable(file_.path()) + ": " + what + ": " +
                            (why ? why : "unknown error"));
 }
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "platform/printable.h"
+
 namespace drelm::snapshot {
 
 const char kUsage[] =
@@ -22,9 +24,14 @@ const char kUsage[] =
 
 namespace {
 
+// Numbers are written in digits alone: no sign, neither + nor - (not even -0).
+bool StartsWithDigit(std::string_view text) {
+  return !text.empty() && text.front() >= '0' && text.front() <= '9';
+}
+
 // A whole decimal number, all of the text, within [low, high].
 bool ParseNumber(std::string_view text, std::int64_t low, std::int64_t high, std::int64_t& out) {
-  if (text.empty()) return false;
+  if (!StartsWithDigit(text)) return false;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, out);
   return ec == std::errc() && ptr == end && out >= low && out <= high;
@@ -32,7 +39,7 @@ bool ParseNumber(std::string_view text, std::int64_t low, std::int64_t high, std
 
 // A decimal number, all of the text, in (0, high].
 bool ParsePositive(std::string_view text, double high, double& out) {
-  if (text.empty()) return false;
+  if (!StartsWithDigit(text)) return false;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, out, std::chars_format::fixed);
   return ec == std::errc() && ptr == end && out > 0 && out <= high;
@@ -58,14 +65,14 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
     }
     if (arg != "--passes" && arg != "--size" && arg != "--out" && arg != "--gif" &&
         arg != "--seconds" && arg != "--fps" && arg != "--dpi") {
-      return "unknown option '" + std::string(arg) + "' (see --help)";
+      return "unknown option '" + Printable(arg) + "' (see --help)";
     }
-    if (i + 1 >= argc) return std::string(arg) + " needs a value";
+    if (i + 1 >= argc) return Printable(arg) + " needs a value";
     const std::string_view value = argv[++i];
     if (arg == "--passes") {
       if (!ParseNumber(value, 0, kMaxPasses, options.passes)) {
         return "--passes takes a whole number from 0 to " + std::to_string(kMaxPasses) + ", not '" +
-               std::string(value) + "'";
+               Printable(value) + "'";
       }
     } else if (arg == "--size") {
       const auto x = value.find('x');
@@ -74,7 +81,7 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       if (x == std::string_view::npos || !ParseNumber(value.substr(0, x), 1, kMaxSide, w) ||
           !ParseNumber(value.substr(x + 1), 1, kMaxSide, h)) {
         return "--size takes WxH with each side from 1 to " + std::to_string(kMaxSide) + ", not '" +
-               std::string(value) + "'";
+               Printable(value) + "'";
       }
       options.width = static_cast<int>(w);
       options.height = static_cast<int>(h);
@@ -83,26 +90,26 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       std::int64_t dpi = 0;
       if (!ParseNumber(value, kMinDpi, kMaxDpi, dpi)) {
         return "--dpi takes a whole number from " + std::to_string(kMinDpi) + " to " +
-               std::to_string(kMaxDpi) + ", not '" + std::string(value) + "'";
+               std::to_string(kMaxDpi) + ", not '" + Printable(value) + "'";
       }
       options.dpi = static_cast<int>(dpi);
     } else if (arg == "--seconds") {
       double seconds = 0;
       if (!ParsePositive(value, kMaxSeconds, seconds)) {
         return "--seconds takes a number above 0 and at most " +
-               std::to_string(static_cast<int>(kMaxSeconds)) + ", not '" + std::string(value) + "'";
+               std::to_string(static_cast<int>(kMaxSeconds)) + ", not '" + Printable(value) + "'";
       }
       options.seconds = seconds;
     } else if (arg == "--fps") {
       std::int64_t fps = 0;
       if (!ParseNumber(value, 1, kMaxFramesPerSecond, fps)) {
         return "--fps takes a whole number from 1 to " + std::to_string(kMaxFramesPerSecond) +
-               ", not '" + std::string(value) + "'";
+               ", not '" + Printable(value) + "'";
       }
       options.fps = static_cast<int>(fps);
       have_fps = true;
     } else {
-      if (value.empty()) return std::string(arg) + " needs a file name";
+      if (value.empty()) return Printable(arg) + " needs a file name";
       (arg == "--out" ? options.out : options.gif) = value;
       (arg == "--out" ? have_out : have_gif) = true;
     }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/printable.h"
 #include "snapshot/atomic_file.h"
 
 namespace drelm::snapshot {
@@ -15,6 +16,14 @@ namespace {
 }
 
 void PngWarning(png_structp, png_const_charp) {}
+
+// Writes through the file, so that a failure names the path and the system's reason.
+void PngWrite(png_structp png, png_bytep bytes, png_size_t size) {
+  auto* file = static_cast<AtomicFile*>(png_get_io_ptr(png));
+  if (!file->Write(bytes, size)) throw std::runtime_error(file->WriteError());
+}
+
+void PngFlush(png_structp) {}
 
 // The encoder's state, released however the writing ends.
 class PngEncoder {
@@ -28,8 +37,8 @@ class PngEncoder {
   PngEncoder(const PngEncoder&) = delete;
   PngEncoder& operator=(const PngEncoder&) = delete;
 
-  void Write(std::FILE* file, const Canvas& canvas, int width, int height) {
-    png_init_io(png_, file);
+  void Write(AtomicFile& file, const Canvas& canvas, int width, int height) {
+    png_set_write_fn(png_, &file, PngWrite, PngFlush);
     png_set_IHDR(png_, info_, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
@@ -55,12 +64,17 @@ class PngEncoder {
 }  // namespace
 
 void WritePng(const Canvas& canvas, int width, int height, const std::string& path) {
-  if (width < 1 || height < 1 || width > canvas.width() || height > canvas.height()) {
-    throw std::runtime_error("cannot write " + path + ": the size is outside the canvas");
-  }
   AtomicFile file(path);
+  WritePng(canvas, width, height, file);
+}
+
+void WritePng(const Canvas& canvas, int width, int height, AtomicFile& file) {
+  if (width < 1 || height < 1 || width > canvas.width() || height > canvas.height()) {
+    throw std::runtime_error("cannot write " + Printable(file.path()) +
+                             ": the size is outside the canvas");
+  }
   PngEncoder encoder;
-  encoder.Write(file.stream(), canvas, width, height);
+  encoder.Write(file, canvas, width, height);
   file.Commit();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "canvas/canvas.h"
+#include "snapshot/atomic_file.h"
 
 namespace drelm::snapshot {
 
@@ -10,5 +11,7 @@ namespace drelm::snapshot {
 // file appears whole or not at all: it is written beside the target and renamed into place.
 // Throws std::runtime_error with a one-line reason.
 void WritePng(const Canvas& canvas, int width, int height, const std::string& path);
+// The same into a file opened before, and committed here.
+void WritePng(const Canvas& canvas, int width, int height, AtomicFile& file);
 
 }  // namespace drelm::snapshot

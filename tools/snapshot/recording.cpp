@@ -10,6 +10,7 @@
 #include "platform/pacer.h"
 #include "snapshot/gif_file.h"
 #include "snapshot/png_file.h"
+#include "snapshot/progress.h"
 
 namespace drelm::snapshot {
 namespace {
@@ -17,22 +18,29 @@ namespace {
 constexpr double kCentisecondsPerSecond = 100;
 
 // Runs start-up and the passes an option asks for on an off-screen host, with a canvas at least
-// as large as the window host's smallest, so the picture is the same wherever it is seen.
+// as large as the window host's smallest, so the picture is the same wherever it is seen. A long
+// run shows its progress on a terminal; `total` is every pass the run will make.
 struct Run {
-  explicit Run(const Options& options)
+  Run(const Options& options, std::int64_t total)
       : mapping(options.dpi),
         host(std::max(mapping.PictureWidth(), options.width),
              std::max(mapping.PictureHeight(), options.height), mapping),
-        window(host.surface(), host) {
+        window(host.surface(), host),
+        progress(total) {
     window.StartUp();
     Advance(options.passes);
   }
   void Advance(std::int64_t passes) {
-    for (std::int64_t i = 0; i < passes; ++i) window.Pass();
+    for (std::int64_t i = 0; i < passes; ++i) {
+      window.Pass();
+      progress.Update(++done);
+    }
   }
   WorldMapping mapping;
   OffscreenHost host;
   DrelmWheel window;
+  Progress progress;
+  std::int64_t done = 0;
 };
 
 // One turn of the crank at the window's pace, in seconds.
@@ -58,15 +66,17 @@ std::int64_t FrameCount(double seconds, int fps) {
 }
 
 void WriteSnapshot(const Options& options) {
-  Run run(options);
-  WritePng(run.host.canvas(), options.width, options.height, options.out);
+  // The file first: a target that cannot be written fails before a long run, not after it.
+  AtomicFile file(options.out);
+  Run run(options, options.passes);
+  WritePng(run.host.canvas(), options.width, options.height, file);
 }
 
 void WriteRecording(const Options& options) {
-  Run run(options);
-  GifWriter gif(options.gif, options.width, options.height);
   const std::int64_t frames =
       FrameCount(options.seconds.value_or(RevolutionSeconds()), options.fps);
+  GifWriter gif(options.gif, options.width, options.height);
+  Run run(options, options.passes + PassesBeforeFrame(frames - 1, options.fps));
   for (std::int64_t k = 0; k < frames; ++k) {
     if (k > 0)
       run.Advance(PassesBeforeFrame(k, options.fps) - PassesBeforeFrame(k - 1, options.fps));

@@ -1,15 +1,49 @@
 // Xlib stays in this file: its macros (None, Status, Bool) collide with ordinary C++ names.
-#include "platform/x11_dpi.h"
+#include "platform/x11_desktop.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "canvas/world.h"
 
 namespace drelm {
+namespace {
+
+const char* g_program = "";
+
+[[noreturn]] void EndOnXFault(const char* what) {
+  std::fprintf(stderr, "%s: %s\n", g_program, what);
+  std::fflush(stderr);
+  _exit(1);
+}
+
+int OnXError(Display* display, XErrorEvent* event) {
+  char text[160] = "";
+  XGetErrorText(display, event->error_code, text, sizeof text);
+  char what[256];
+  std::snprintf(what, sizeof what, "X error: %s (request %d.%d, resource 0x%lx)", text,
+                event->request_code, event->minor_code, event->resourceid);
+  EndOnXFault(what);
+}
+
+int OnXIoError(Display* display) {
+  char what[256];
+  std::snprintf(what, sizeof what, "lost the display %s", DisplayString(display));
+  EndOnXFault(what);
+}
+
+}  // namespace
+
+void InstallXErrorHandlers(const char* program) {
+  g_program = program;
+  XSetErrorHandler(OnXError);
+  XSetIOErrorHandler(OnXIoError);
+}
 
 std::optional<double> XftDpi() {
   Display* display = XOpenDisplay(nullptr);

@@ -9,4 +9,8 @@ namespace drelm {
 // not set, or it is not a usable number.
 std::optional<double> XftDpi();
 
+// Makes an X protocol error (the window destroyed under the program, say) or a lost display end
+// the program with one line, "PROGRAM: ...", and status 1, instead of Xlib's several.
+void InstallXErrorHandlers(const char* program);
+
 }  // namespace drelm
