@@ -27,17 +27,17 @@ fail() {
   exit 1
 }
 
-# An X server of our own. $1: the screen's size, $2: its depth in bits, $3: "keep" to keep its
-# resources (Xft.dpi) when the last client leaves; otherwise it resets then, and forgets keys a
-# test left held down. The display number is a random one well above those servers pick for
-# themselves: a server that is just going away (another test's) can take a new one's socket with
-# it when the two share a number.
+# An X server of our own. $1: the screen's size, $2: its depth in bits. It never resets (a
+# server resets when its last client leaves, and refuses connections meanwhile: the next run of
+# the program would race it), so it keeps its resources (Xft.dpi). The display number is a random
+# one well above those servers pick for themselves: a server that is just going away (another
+# test's) can take a new one's socket with it when the two share a number.
 start_xvfb() {
   local display
   for _ in $(seq 20); do
     display=$((RANDOM % 30000 + 1000))
     [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 "${1:-1600x900}x${2:-24}" ${3:+-noreset} -nolisten tcp \
+    Xvfb ":$display" -screen 0 "${1:-1600x900}x${2:-24}" -noreset -nolisten tcp \
       2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
@@ -87,12 +87,14 @@ wait_exit() {
   STATUS=$?
   APP_PID=""
   # The X server takes the window down a moment after the process; the next search must not
-  # find it.
+  # find it. A key that ended the program may have been left held down (xdotool ends on the
+  # error of releasing it onto the vanished window), and it would repeat into the next run.
   if [ -n "${WIN:-}" ] && [ -n "${DISPLAY:-}" ]; then
     for _ in $(seq 50); do
       xwininfo -id "$WIN" >/dev/null 2>&1 || break
       sleep 0.05
     done
+    xdotool keyup Escape Return KP_Enter bracketleft Control_L 2>/dev/null
   fi
 }
 
