@@ -1,13 +1,14 @@
 #include "cairo_surface.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "canvas/world.h"
 
 namespace drelm::bench {
 namespace {
 
-constexpr double kTurn = 2 * 3.14159265358979323846;
+constexpr double kTurn = 2 * std::numbers::pi;
 
 bool Finite(float a, float b) {
   return std::isfinite(a) && std::isfinite(b);
@@ -26,7 +27,7 @@ CairoSurface::CairoSurface(int width, int height)
       cr_(cairo_create(surface_)) {
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
   cairo_set_line_width(cr_, 1);
-  Source(0xFFFFFF);
+  Source(PixelOf(kBackground));
   cairo_paint(cr_);
 }
 
@@ -36,8 +37,8 @@ CairoSurface::~CairoSurface() {
 }
 
 void CairoSurface::Source(Rgb rgb) {
-  cairo_set_source_rgb(cr_, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                       (rgb & 0xFF) / 255.0);
+  constexpr double kLevels = 255.0;
+  cairo_set_source_rgb(cr_, rgb.red() / kLevels, rgb.green() / kLevels, rgb.blue() / kLevels);
 }
 
 Status CairoSurface::Stroke(float x1, float y1, float x2, float y2, Rgb rgb) {
@@ -81,7 +82,7 @@ Status CairoSurface::PSet(float x, float y) {
 }
 
 Status CairoSurface::Cls() {
-  Source(0xFFFFFF);
+  Source(PixelOf(kBackground));
   cairo_paint(cr_);
   return Status::Ok();
 }

@@ -29,7 +29,7 @@ class CairoSurface final : public Surface {
 
   cairo_surface_t* surface_;
   cairo_t* cr_;
-  Rgb pen_ = 0;
+  Rgb pen_ = PixelOf(kBlack);
 };
 
 }  // namespace drelm::bench

@@ -22,45 +22,91 @@ void DrelmWheel::StartUp() {
   pi = 4 * std::atan(1.0);
   pen_.SetForeColor(kBlack);
   trace::DrawTicks(pen_, pi.Value());
-  loop_.phase = linkage::kStartPhase;
+  motion_.phase = linkage::kStartPhase;
 }
 
 void DrelmWheel::Pass() {
-  using namespace linkage;
-  Loop& l = loop_;
-  l.pivot = FixedPivot();
-  l.phase = AdvancePhase(l.phase, pi.Value());
-  l.previous_pin = l.pin;
-  l.previous_p = Member();
-  l.previous_q = l.q;
-  l.pin = CrankPin(l.phase);
-  // The hub and the fixed pivot are drawn every pass, mending what erasures cut of them.
-  DrawHubCircles(pen_);
-  DrawFixedPivot(pen_, l.pivot);
-  DrawHubCross(pen_);
+  PlaceFixedPivot();
+  AdvancePhase();
+  RememberPositions();
+  PlaceCrankPin();
+  DrawHubAndPivot();
+  SolveFirstJoint();
+  RedrawFirstDyad();
+  RedrawCrank();
+  SolveSecondJoint();
+  PlotTrace();
+  RedrawSecondDyad();
+  RunEventPump();
+}
 
-  LocateJoint(l.pivot.x, l.pivot.y, l.pin.x, l.pin.y, kLinkAP, kLinkKP);
-  RedrawFirstDyad(pen_, l.pivot, l.previous_p, Member(), l.previous_pin, l.pin);
-  RedrawCrank(pen_, l.previous_pin, l.pin);
+// The fixed pivot A, computed anew each pass from its distance and angle; it never moves.
+void DrelmWheel::PlaceFixedPivot() {
+  motion_.pivot = linkage::FixedPivot();
+}
 
-  // Q is solved into x and y too; where the circles do not meet, P serves as Q.
-  l.p = Member();
-  LocateJoint(0, 0, l.p.x, l.p.y, kArmOQ, kLinkPQ);
+// The crank turns one step; past a whole turn it starts the next.
+void DrelmWheel::AdvancePhase() {
+  motion_.phase = linkage::AdvancePhase(motion_.phase, pi.Value());
+}
 
-  // The trace: how far the output angle departs from the crank angle.
-  const double output_angle = trace::OutputAngle(Member(), pi.Value());
-  pen_.SetForeColor(kRed);
-  l.previous_trace_x = l.trace_x;
-  l.trace_x = trace::TraceX(l.phase, pi.Value());
-  pen_.PSet({l.trace_x, trace::TraceY(output_angle, l.phase)});
-  trace::MoveCursor(pen_, l.previous_trace_x, l.trace_x);
+// Where K, P and Q stood, so that they can be erased there.
+void DrelmWheel::RememberPositions() {
+  motion_.previous_pin = motion_.pin;
+  motion_.previous_p = SolvedPoint();
+  motion_.previous_q = motion_.q;
+}
 
-  l.q = Member();
-  x = l.p.x;
-  y = l.p.y;
-  RedrawSecondDyad(pen_, l.previous_p, l.previous_q, l.p, l.q);
+void DrelmWheel::PlaceCrankPin() {
+  motion_.pin = linkage::CrankPin(motion_.phase);
+}
 
-  // The pump runs at least once a pass, and keeps running while the animation is paused.
+// The hub and the fixed pivot, drawn every pass: they mend what erasures cut of them.
+void DrelmWheel::DrawHubAndPivot() {
+  linkage::DrawHubCircles(pen_);
+  linkage::DrawFixedPivot(pen_, motion_.pivot);
+  linkage::DrawHubCross(pen_);
+}
+
+// P, at its links' lengths from A and K, into x and y.
+void DrelmWheel::SolveFirstJoint() {
+  LocateJoint(motion_.pivot.x, motion_.pivot.y, motion_.pin.x, motion_.pin.y, linkage::kLinkAP,
+              linkage::kLinkKP);
+}
+
+void DrelmWheel::RedrawFirstDyad() {
+  linkage::RedrawFirstDyad(pen_, motion_.pivot, motion_.previous_p, SolvedPoint(),
+                           motion_.previous_pin, motion_.pin);
+}
+
+void DrelmWheel::RedrawCrank() {
+  linkage::RedrawCrank(pen_, motion_.previous_pin, motion_.pin);
+}
+
+// Q, at its links' lengths from the hub and P, into x and y, with P kept aside. Where the
+// circles do not meet, P serves as Q.
+void DrelmWheel::SolveSecondJoint() {
+  motion_.p = SolvedPoint();
+  LocateJoint(0, 0, motion_.p.x, motion_.p.y, linkage::kArmOQ, linkage::kLinkPQ);
+}
+
+// How far the output angle departs from the crank angle, one point a pass, and the cursor.
+void DrelmWheel::PlotTrace() {
+  motion_.previous_trace_x = motion_.trace_x;
+  motion_.trace_x = trace::PlotPoint(pen_, SolvedPoint(), motion_.phase, pi.Value());
+  trace::MoveCursor(pen_, motion_.previous_trace_x, motion_.trace_x);
+}
+
+// Q is kept and x and y hold P again before the second dyad is redrawn.
+void DrelmWheel::RedrawSecondDyad() {
+  motion_.q = SolvedPoint();
+  x = motion_.p.x;
+  y = motion_.p.y;
+  linkage::RedrawSecondDyad(pen_, motion_.previous_p, motion_.previous_q, motion_.p, motion_.q);
+}
+
+// The pump runs at least once a pass, and keeps running while the animation is paused.
+void DrelmWheel::RunEventPump() {
   host_.DoEvents(*this);
   while (stoop.Value() != 0) host_.DoEvents(*this);
 }
@@ -80,11 +126,11 @@ void DrelmWheel::LocateJoint(double x1, double y1, double x2, double y2, double 
 }
 
 void DrelmWheel::KeyPress(int key_ascii) {
-  if (key_ascii == kKeyEsc) {
+  if (key_ascii == kCharEsc) {
     pen_.Cls();
     End();
   }
-  if (key_ascii == kKeyEnter) stoop = (static_cast<int>(stoop.Value()) + 1) % 2;
+  if (key_ascii == kCharEnter) stoop = (static_cast<int>(stoop.Value()) + 1) % 2;
 }
 
 void DrelmWheel::MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {

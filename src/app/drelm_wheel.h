@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/character_codes.h"
 #include "app/host.h"
 #include "app/variant.h"
 #include "canvas/pen.h"
@@ -10,9 +11,6 @@ namespace drelm {
 
 inline constexpr char kCaption[] =
     "          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit";
-
-inline constexpr int kKeyEnter = 13;
-inline constexpr int kKeyEsc = 27;
 
 // The program's only window: a crank on a wheel, two dyads hanging off it and the trace of the
 // output joint below. Activate starts the animation and never returns; the key and mouse handlers
@@ -45,7 +43,7 @@ class DrelmWheel {
 
   // The animation's own state, kept for the life of the program. Positions of the pass before
   // are (0, 0) in the first pass.
-  struct Loop {
+  struct Motion {
     double phase = 0;
     Point pivot;  // fixed pivot A
     Point pin;    // crank pin K
@@ -57,14 +55,29 @@ class DrelmWheel {
     double trace_x = 0;  // where the trace and its cursor stand
     double previous_trace_x = 0;
   };
-  const Loop& loop() const { return loop_; }
+  const Motion& motion() const { return motion_; }
 
  private:
-  Point Member() const { return {x.Value(), y.Value()}; }
+  // The steps of a pass, in their order.
+  void PlaceFixedPivot();
+  void AdvancePhase();
+  void RememberPositions();
+  void PlaceCrankPin();
+  void DrawHubAndPivot();
+  void SolveFirstJoint();
+  void RedrawFirstDyad();
+  void RedrawCrank();
+  void SolveSecondJoint();
+  void PlotTrace();
+  void RedrawSecondDyad();
+  void RunEventPump();
+
+  // The point the joint solver left in x and y.
+  Point SolvedPoint() const { return {x.Value(), y.Value()}; }
 
   Pen pen_;
   Host& host_;
-  Loop loop_;
+  Motion motion_;
 };
 
 }  // namespace drelm

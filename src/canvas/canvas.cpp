@@ -14,7 +14,6 @@ namespace {
 // square. It lies far outside any canvas, so only lines reaching millions of pixels away are cut,
 // and they keep their course across the canvas to within a pixel.
 constexpr double kFarPixels = 16777216.0;  // 2^24
-constexpr int kMaxSide = 1 << 16;
 // Circles up to this reach keep their offsets in a table; the picture draws a few radii often.
 constexpr double kMaxTabledReach = 4096;
 
@@ -57,11 +56,12 @@ class LineWalk {
 }  // namespace
 
 Canvas::Canvas(int width, int height) : width_(width), height_(height) {
-  if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) {
+  if (width < 1 || height < 1 || width > kMaxCanvasSide || height > kMaxCanvasSide) {
     throw std::invalid_argument("canvas size " + std::to_string(width) + "x" +
                                 std::to_string(height) + " is out of range");
   }
-  pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBackground);
+  pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                 PixelOf(kBackground));
   dirty_x0_ = 0;
   dirty_y0_ = 0;
   dirty_x1_ = width_ - 1;

@@ -8,6 +8,10 @@
 
 namespace drelm {
 
+// The largest canvas, pixels a side: far beyond any display, and small enough that pixel
+// indices stay well within their types.
+inline constexpr int kMaxCanvasSide = 1 << 16;
+
 // A rectangle of pixels, [x, x + w) x [y, y + h).
 struct PixelRect {
   int x = 0;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cmath>
-
 // The world coordinate system the picture is drawn in, and where it lands on the window.
 // The top-left corner of the client area is the world point (kWorldLeft, kWorldTop); x grows to
 // the right and y downward. A horizontal unit is 139 twips, a vertical one 100 twips. A twip is a
@@ -61,18 +59,20 @@ class WorldMapping {
   // Circles are round on screen, so a radius is measured in horizontal units.
   constexpr double RadiusToPixels(double r) const { return r * per_unit_x_; }
 
-  // Whole pixels of a length in twips, and of the picture's extent.
-  int TwipsToPixels(double twips) const {
-    return static_cast<int>(std::lround(twips * dpi_ / kTwipsPerInch));
+  // Whole pixels of a length in twips (to the nearest), and of the picture's extent (enough).
+  constexpr int TwipsToPixels(double twips) const {
+    return static_cast<int>(twips * dpi_ / kTwipsPerInch + 0.5);
   }
-  int StartWidth() const { return TwipsToPixels(kStartWidthTwips); }
-  int StartHeight() const { return TwipsToPixels(kStartHeightTwips); }
-  int PictureWidth() const { return Scaled(kPictureWidthPx); }
-  int PictureHeight() const { return Scaled(kPictureHeightPx); }
+  constexpr int StartWidth() const { return TwipsToPixels(kStartWidthTwips); }
+  constexpr int StartHeight() const { return TwipsToPixels(kStartHeightTwips); }
+  constexpr int PictureWidth() const { return Scaled(kPictureWidthPx); }
+  constexpr int PictureHeight() const { return Scaled(kPictureHeightPx); }
 
  private:
-  int Scaled(int pixels_at_standard) const {
-    return static_cast<int>(std::ceil(pixels_at_standard * dpi_ / kStandardDpi));
+  constexpr int Scaled(int pixels_at_standard) const {
+    const double exact = pixels_at_standard * dpi_ / kStandardDpi;
+    const int whole = static_cast<int>(exact);
+    return whole < exact ? whole + 1 : whole;
   }
 
   double dpi_;

@@ -27,7 +27,7 @@ class WorldCanvas final : public Surface {
 
   Canvas& canvas_;
   WorldMapping mapping_;
-  Rgb pen_ = 0;  // black until the program sets it
+  Rgb pen_ = PixelOf(kBlack);  // until the program sets it
 };
 
 }  // namespace drelm

@@ -1,19 +1,9 @@
 #include "platform/key_codes.h"
 
+#include "app/character_codes.h"
+
 namespace drelm {
 namespace {
-
-constexpr int kEnter = 13;
-constexpr int kLineFeed = 10;  // Ctrl+Enter
-constexpr int kEsc = 27;
-constexpr int kBackspace = 8;
-constexpr int kDelete = 127;  // Ctrl+Backspace
-constexpr int kTab = 9;
-constexpr int kFileSeparator = 28;    // Ctrl+backslash
-constexpr int kGroupSeparator = 29;   // Ctrl+]
-constexpr int kRecordSeparator = 30;  // Ctrl+^
-constexpr int kUnitSeparator = 31;    // Ctrl+_
-constexpr int kFirstPrintable = 32;
 
 std::vector<int> KeyDownCodes(const SDL_KeyboardEvent& key) {
   const bool ctrl = (key.keysym.mod & KMOD_CTRL) != 0;
@@ -21,38 +11,38 @@ std::vector<int> KeyDownCodes(const SDL_KeyboardEvent& key) {
     case SDLK_RETURN:
     case SDLK_RETURN2:
     case SDLK_KP_ENTER:
-      return {ctrl ? kLineFeed : kEnter};
+      return {ctrl ? kCharLineFeed : kCharEnter};
     case SDLK_ESCAPE:
-      return {kEsc};
+      return {kCharEsc};
     case SDLK_BACKSPACE:
-      return {ctrl ? kDelete : kBackspace};
+      return {ctrl ? kCharDelete : kCharBackspace};
     case SDLK_TAB:
-      return {kTab};
+      return {kCharTab};
     default:
       break;
   }
   if (!ctrl) return {};
   // Ctrl+letter types a control character and no text.
   if (key.keysym.sym >= SDLK_a && key.keysym.sym <= SDLK_z) {
-    return {static_cast<int>(key.keysym.sym - SDLK_a) + 1};
+    return {ControlLetter(static_cast<char>(key.keysym.sym))};
   }
   // So do the keys after Z in the character table, as Windows types them: Ctrl+[ is Esc.
   const bool shift = (key.keysym.mod & KMOD_SHIFT) != 0;
   switch (key.keysym.sym) {
     case SDLK_LEFTBRACKET:
-      return {kEsc};
+      return {kCharEsc};
     case SDLK_BACKSLASH:
-      return {kFileSeparator};
+      return {kCharFileSeparator};
     case SDLK_RIGHTBRACKET:
-      return {kGroupSeparator};
+      return {kCharGroupSeparator};
     case SDLK_CARET:
-      return {kRecordSeparator};
+      return {kCharRecordSeparator};
     case SDLK_6:  // ^ on the 6 key
-      return shift ? std::vector<int>{kRecordSeparator} : std::vector<int>{};
+      return shift ? std::vector<int>{kCharRecordSeparator} : std::vector<int>{};
     case SDLK_UNDERSCORE:
-      return {kUnitSeparator};
+      return {kCharUnitSeparator};
     case SDLK_MINUS:  // _ on the minus key
-      return shift ? std::vector<int>{kUnitSeparator} : std::vector<int>{};
+      return shift ? std::vector<int>{kCharUnitSeparator} : std::vector<int>{};
     default:
       return {};
   }
@@ -87,7 +77,8 @@ std::vector<int> TextCodes(const char* text) {
       continue;
     }
     s += extra + 1;
-    if (cp < kFirstPrintable || cp == kDelete) continue;  // control characters come from keys
+    if (cp < kCharFirstPrintable || cp == kCharDelete)
+      continue;  // control characters come from keys
     if (cp >= 0x10000) {
       cp -= 0x10000;
       codes.push_back(static_cast<int>(0xD800 + (cp >> 10)));

@@ -11,7 +11,7 @@ namespace drelm {
 namespace {
 
 // What the window shows beyond the canvas, if it is larger still: the background.
-constexpr Uint8 kBeyond = 0xFF;
+constexpr Rgb kBeyond = PixelOf(kBackground);
 
 std::string SdlError(const std::string& what) {
   return what + ": " + SDL_GetError();
@@ -64,7 +64,8 @@ class FramebufferScreen final : public Screen {
 
   void ShowAll(const Canvas& canvas) override {
     SDL_Surface* screen = Surface();
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, kBeyond, kBeyond, kBeyond));
+    SDL_FillRect(screen, nullptr,
+                 SDL_MapRGB(screen->format, kBeyond.red(), kBeyond.green(), kBeyond.blue()));
     SDL_Rect all{0, 0, canvas.width(), canvas.height()};
     SDL_BlitSurface(view_, &all, screen, &all);
     if (SDL_UpdateWindowSurface(window_) != 0) {
@@ -149,7 +150,8 @@ class TextureScreen final : public Screen {
   void Present() {
     // Only a window larger than the canvas has anything beyond the texture to clear.
     if (width_ < output_width_ || height_ < output_height_) {
-      SDL_SetRenderDrawColor(renderer_, kBeyond, kBeyond, kBeyond, SDL_ALPHA_OPAQUE);
+      SDL_SetRenderDrawColor(renderer_, kBeyond.red(), kBeyond.green(), kBeyond.blue(),
+                             SDL_ALPHA_OPAQUE);
       SDL_RenderClear(renderer_);
     }
     const SDL_Rect all{0, 0, width_, height_};

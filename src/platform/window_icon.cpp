@@ -14,9 +14,9 @@ struct Shape {
   Rgb rgb;
 };
 
-constexpr Rgb kIconBlue = 0x0000FF;
-constexpr Rgb kIconRed = 0xFF0000;
-constexpr Rgb kIconGreen = 0x00C000;
+constexpr Rgb kIconBlue = PixelOf(kBlue);
+constexpr Rgb kIconRed = PixelOf(kRed);
+constexpr Rgb kIconGreen = PixelOf(kGreen);
 
 constexpr Shape kShapes[] = {
     {Shape::kCircle, 32, 32, 26, 0, kIconBlue},  // the wheel
@@ -55,11 +55,11 @@ std::string WindowIconSvg() {
     if (s.kind == Shape::kLine) {
       std::snprintf(element, sizeof element,
                     "  <line x1=\"%g\" y1=\"%g\" x2=\"%g\" y2=\"%g\" stroke=\"#%06X\"/>\n",
-                    s.a + 0.5, s.b + 0.5, s.c + 0.5, s.d + 0.5, s.rgb);
+                    s.a + 0.5, s.b + 0.5, s.c + 0.5, s.d + 0.5, s.rgb.value);
     } else {
       std::snprintf(element, sizeof element,
                     "  <circle cx=\"%g\" cy=\"%g\" r=\"%g\" fill=\"none\" stroke=\"#%06X\"/>\n",
-                    s.a + 0.5, s.b + 0.5, s.c, s.rgb);
+                    s.a + 0.5, s.b + 0.5, s.c, s.rgb.value);
     }
     svg += element;
   }

@@ -27,6 +27,14 @@ void DrawTicks(Pen& pen, double pi) {
   }
 }
 
+double PlotPoint(Pen& pen, Point q, double phase, double pi) {
+  const double output_angle = OutputAngle(q, pi);
+  pen.SetForeColor(kRed);
+  const double x = TraceX(phase, pi);
+  pen.PSet({x, TraceY(output_angle, phase)});
+  return x;
+}
+
 void MoveCursor(Pen& pen, double previous_x, double x) {
   pen.Line({previous_x, kCursorBottom}, {previous_x, kCursorTop}, kWhite);
   pen.Line({x, kCursorBottom}, {x, kCursorTop}, kButtonText);

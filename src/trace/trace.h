@@ -43,6 +43,9 @@ double TraceY(double output_angle, double phase);
 // time, and the ninth sum lands on 4 pi exactly, so the last tick is drawn.
 void DrawTicks(Pen& pen, double pi);
 
+// Sets the pen to red and plots the trace point for output joint q at a phase; returns where the
+// trace stands, for the cursor.
+double PlotPoint(Pen& pen, Point q, double phase, double pi);
 // Erases the cursor cross at the previous x and draws it at the new one.
 void MoveCursor(Pen& pen, double previous_x, double x);
 

@@ -72,14 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 1: {
         const auto x1 = in.Take<float>(), y1 = in.Take<float>();
         const auto x2 = in.Take<float>(), y2 = in.Take<float>();
-        const auto colour = in.Take<std::uint32_t>();
+        const drelm::Colour colour{in.Take<std::uint32_t>()};
         ok = surface.Line(x1, y1, x2, y2, colour).ok();
         expect_ok = Finite(x1, y1) && Finite(x2, y2) && drelm::ResolveColour(colour).has_value();
         break;
       }
       case 2: {
         const auto x = in.Take<float>(), y = in.Take<float>(), r = in.Take<float>();
-        const auto colour = in.Take<std::uint32_t>();
+        const drelm::Colour colour{in.Take<std::uint32_t>()};
         ok = surface.Circle(x, y, r, colour).ok();
         expect_ok =
             Finite(x, y) && std::isfinite(r) && r >= 0 && drelm::ResolveColour(colour).has_value();
@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ok = surface.Cls().ok();
         break;
       case 5: {
-        const auto colour = in.Take<std::uint32_t>();
+        const drelm::Colour colour{in.Take<std::uint32_t>()};
         ok = surface.SetForeColor(colour).ok();
         expect_ok = drelm::ResolveColour(colour).has_value();
         break;
@@ -103,12 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 6: {  // the raster itself, with doubles of any size
         const auto x0 = in.Take<double>(), y0 = in.Take<double>();
         const auto x1 = in.Take<double>(), y1 = in.Take<double>();
-        canvas.DrawLine(x0, y0, x1, y1, 0x123456);
+        canvas.DrawLine(x0, y0, x1, y1, drelm::Rgb{0x123456});
         break;
       }
       default: {
         const auto cx = in.Take<double>(), cy = in.Take<double>(), r = in.Take<double>();
-        canvas.DrawCircle(cx, cy, r, 0x654321);
+        canvas.DrawCircle(cx, cy, r, drelm::Rgb{0x654321});
         break;
       }
     }

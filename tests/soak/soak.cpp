@@ -21,7 +21,6 @@ namespace {
 using namespace drelm;
 
 constexpr long long kDefaultPasses = 10'000'000;
-constexpr long long kRevolution = 12566;
 constexpr double kTolerance = 1e-9;  // world units
 
 // Resident memory in kilobytes.
@@ -47,8 +46,8 @@ void Check(bool ok, const char* what, double value) {
 
 int main(int argc, char** argv) {
   const long long passes = argc > 1 ? std::atoll(argv[1]) : kDefaultPasses;
-  if (passes < 2 * kRevolution) {
-    std::fprintf(stderr, "drelm-soak: run at least %lld passes\n", 2 * kRevolution);
+  if (passes < 2 * linkage::kPassesPerTurn) {
+    std::fprintf(stderr, "drelm-soak: run at least %lld passes\n", 2 * linkage::kPassesPerTurn);
     return 2;
   }
   OffscreenHost host(2400, 1440);
@@ -60,13 +59,13 @@ int main(int argc, char** argv) {
   double lowest = 10, highest = -10;
   long first_rss = 0, peak_rss = 0;
   for (long long pass = 1; pass <= passes; ++pass) {
-    const double before = window.loop().phase;
+    const double before = window.motion().phase;
     window.Pass();
-    const double s = window.loop().phase;
+    const double s = window.motion().phase;
     if (s < before) wrapped = true;
     if (wrapped) lowest = std::min(lowest, s), highest = std::max(highest, s);
-    if (pass == kRevolution) first_rss = ResidentKb();
-    if (pass % kRevolution == 0) peak_rss = std::max(peak_rss, ResidentKb());
+    if (pass == linkage::kPassesPerTurn) first_rss = ResidentKb();
+    if (pass % linkage::kPassesPerTurn == 0) peak_rss = std::max(peak_rss, ResidentKb());
   }
   const long last_rss = ResidentKb();
   const double seconds =
@@ -76,7 +75,7 @@ int main(int argc, char** argv) {
   Check(highest <= 2 * pi, "the phase went past 2 pi", highest);
   Check(last_rss <= first_rss + 256, "memory grew after the first turn (kB)",
         static_cast<double>(last_rss - first_rss));
-  const auto& l = window.loop();
+  const auto& l = window.motion();
   const Point k = linkage::CrankPin(l.phase);
   const auto p =
       linkage::SolveJoint(linkage::FixedPivot(), k, linkage::kLinkAP, linkage::kLinkKP, pi);
@@ -99,7 +98,7 @@ int main(int argc, char** argv) {
   Check(std::fabs(Distance(l.q, pm) - linkage::kLinkPQ) < kTolerance, "P-Q", Distance(l.q, pm));
 
   std::printf("soak: %lld passes (%.0f turns) in %.1f s, %.0f passes a second\n", passes,
-              static_cast<double>(passes) / kRevolution, seconds, passes / seconds);
+              static_cast<double>(passes) / linkage::kPassesPerTurn, seconds, passes / seconds);
   std::printf("soak: phase after the first wrap in [%.9f, %.9f]; 2 pi = %.9f\n", lowest, highest,
               2 * pi);
   std::printf("soak: resident memory after the first turn %ld kB, at the end %ld kB, peak %ld kB\n",

@@ -13,7 +13,7 @@ struct Op {
   std::string name;  // Line, Circle, PSet, Cls, ForeColor
   std::vector<float> args;
   bool has_colour = false;
-  Colour colour = 0;
+  Colour colour = kBlack;
 
   // As "Line(0,-5,0,5;FF0000)", coordinates to two decimals.
   std::string Text() const {
@@ -24,7 +24,7 @@ struct Op {
       text += buf;
     }
     if (has_colour) {
-      std::snprintf(buf, sizeof buf, "%s%X", args.empty() ? "" : ";", colour);
+      std::snprintf(buf, sizeof buf, "%s%X", args.empty() ? "" : ";", colour.value);
       text += buf;
     }
     return text + ")";

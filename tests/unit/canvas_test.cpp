@@ -11,8 +11,9 @@
 namespace drelm {
 namespace {
 
-constexpr Rgb kInk = 0x123456;
-constexpr Rgb kPaper = 0xFFFFFF;
+constexpr Rgb kInk{0x123456};
+constexpr Rgb kPaper{0xFFFFFF};
+constexpr Rgb kOther{0x00AA00};
 
 int CountInk(const Canvas& canvas, Rgb ink = kInk) {
   int n = 0;
@@ -142,11 +143,11 @@ TEST(CanvasLine, ExtremeEndsAreClippedNotWalked) {
   EXPECT_EQ(CountInk(canvas), 50 + 40 - 1);
   // Far off in every direction: nothing drawn.
   for (double big : {1e9, 1e300, -1e9, -1e300}) {
-    canvas.DrawLine(big, big, big * 2, big * 0.5, 0x00AA00);
-    canvas.DrawLine(-big, big, big, big, 0x00AA00);
+    canvas.DrawLine(big, big, big * 2, big * 0.5, kOther);
+    canvas.DrawLine(-big, big, big, big, kOther);
   }
-  canvas.DrawLine(-1e9, -1e9, 1e9, 1e9, 0x00AA00);  // the diagonal, clipped
-  EXPECT_EQ(CountInk(canvas, 0x00AA00), 40);
+  canvas.DrawLine(-1e9, -1e9, 1e9, 1e9, kOther);  // the diagonal, clipped
+  EXPECT_EQ(CountInk(canvas, kOther), 40);
 }
 
 TEST(CanvasLine, NonFiniteEndsDrawNothing) {
@@ -188,9 +189,9 @@ TEST(CanvasCircle, HugeCirclesCostOnlyTheirVisiblePart) {
   // Centre far to the left, the right edge of the outline passing through column 20.
   canvas.DrawCircle(20 - 1e12, 15, 1e12, kInk);
   EXPECT_EQ(canvas.At(20, 15), kInk);
-  canvas.DrawCircle(0, 0, std::numeric_limits<double>::max(), 0x00AA00);
-  canvas.DrawCircle(1e300, -1e300, 1e290, 0x00AA00);
-  EXPECT_EQ(CountInk(canvas, 0x00AA00), 0);
+  canvas.DrawCircle(0, 0, std::numeric_limits<double>::max(), kOther);
+  canvas.DrawCircle(1e300, -1e300, 1e290, kOther);
+  EXPECT_EQ(CountInk(canvas, kOther), 0);
   Canvas dot(5, 5);
   dot.DrawCircle(2, 2, 0, kInk);  // radius 0 is the centre pixel
   EXPECT_EQ(CountInk(dot), 1);

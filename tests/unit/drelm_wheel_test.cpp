@@ -13,9 +13,6 @@ namespace {
 
 using testing::RecordingSurface;
 
-constexpr int kEnter = 13;
-constexpr int kEsc = 27;
-
 // How many drawing operations the start-up and one pass make.
 struct OpCounts {
   std::size_t startup;
@@ -40,7 +37,7 @@ class DrelmWheelTest : public ::testing::Test {
   bool PictureIsBlank() {
     for (int y = 0; y < host.canvas().height(); y += 1)
       for (int x = 0; x < host.canvas().width(); x += 1)
-        if (host.canvas().At(x, y) != 0xFFFFFF) return false;
+        if (host.canvas().At(x, y) != PixelOf(kWhite)) return false;
     return true;
   }
 
@@ -68,23 +65,23 @@ TEST_F(DrelmWheelTest, ThePumpRunsOnceAPass) {
 
 TEST_F(DrelmWheelTest, FirstEnterPausesAndTheSecondResumes) {
   window.StartUp();
-  host.At(1, {KeyEvent(kEnter)});
-  host.At(4, {KeyEvent(kEnter)});
+  host.At(1, {KeyEvent(kCharEnter)});
+  host.At(4, {KeyEvent(kCharEnter)});
   window.Pass();
   EXPECT_EQ(host.calls(), 4);  // held in the pump from call 1 to call 4
   EXPECT_EQ(window.stoop.Value(), 0);
   EXPECT_FALSE(window.stoop.IsEmpty());
   // Nothing was drawn while paused: one pass worth of operations, no more.
   EXPECT_EQ(recorder.ops.size(), startup_ops + per_pass);
-  host.At(5, {KeyEvent(kEnter)});
-  host.At(6, {KeyEvent(kEnter)});
+  host.At(5, {KeyEvent(kCharEnter)});
+  host.At(6, {KeyEvent(kCharEnter)});
   window.Pass();  // paused again by the first Enter after resuming
   EXPECT_EQ(host.calls(), 6);
 }
 
 TEST_F(DrelmWheelTest, TwoEntersInOnePumpCallCancel) {
   window.StartUp();
-  host.At(1, {KeyEvent(kEnter), KeyEvent(kEnter)});
+  host.At(1, {KeyEvent(kCharEnter), KeyEvent(kCharEnter)});
   window.Pass();
   EXPECT_EQ(host.calls(), 1);
   EXPECT_EQ(window.stoop.Value(), 0);
@@ -94,8 +91,8 @@ TEST_F(DrelmWheelTest, TwoEntersInOnePumpCallCancel) {
 
 TEST_F(DrelmWheelTest, EscWhilePausedClearsAndEnds) {
   window.StartUp();
-  host.At(1, {KeyEvent(kEnter)});
-  host.At(3, {KeyEvent(kEsc)});
+  host.At(1, {KeyEvent(kCharEnter)});
+  host.At(3, {KeyEvent(kCharEsc)});
   EXPECT_THROW(window.Pass(), ProgramEnded);
   EXPECT_EQ(recorder.ops.back().name, "Cls");
   EXPECT_TRUE(PictureIsBlank());
@@ -103,7 +100,7 @@ TEST_F(DrelmWheelTest, EscWhilePausedClearsAndEnds) {
 
 TEST_F(DrelmWheelTest, AClickWhilePausedEndsWithoutClearing) {
   window.StartUp();
-  host.At(1, {KeyEvent(kEnter)});
+  host.At(1, {KeyEvent(kCharEnter)});
   host.At(2, {ClickEvent()});
   const auto before = recorder.ops.size();
   EXPECT_THROW(window.Pass(), ProgramEnded);
@@ -113,7 +110,7 @@ TEST_F(DrelmWheelTest, AClickWhilePausedEndsWithoutClearing) {
 
 TEST_F(DrelmWheelTest, EndingIsImmediateEvenMidBatch) {
   window.StartUp();
-  host.At(1, {ClickEvent(), KeyEvent(kEnter)});
+  host.At(1, {ClickEvent(), KeyEvent(kCharEnter)});
   EXPECT_THROW(window.Pass(), ProgramEnded);
   EXPECT_TRUE(window.stoop.IsEmpty());  // the Enter after the click never ran
 }

@@ -35,7 +35,7 @@ Decoded Decode(const fs::path& path) {
   }
   out.width = gif->SWidth;
   out.height = gif->SHeight;
-  std::vector<Rgb> canvas(static_cast<std::size_t>(out.width) * out.height, 0);
+  std::vector<Rgb> canvas(static_cast<std::size_t>(out.width) * out.height, Rgb{0});
   for (int i = 0; i < gif->ImageCount; ++i) {
     const SavedImage& image = gif->SavedImages[i];
     const GifImageDesc& d = image.ImageDesc;
@@ -44,7 +44,7 @@ Decoded Decode(const fs::path& path) {
       for (int x = 0; x < d.Width; ++x) {
         const GifColorType c = map->Colors[image.RasterBits[y * d.Width + x]];
         canvas[(d.Top + y) * out.width + d.Left + x] =
-            (Rgb{c.Red} << 16) | (Rgb{c.Green} << 8) | c.Blue;
+            Rgb{(std::uint32_t{c.Red} << 16) | (std::uint32_t{c.Green} << 8) | c.Blue};
       }
     out.frames.push_back(canvas);
     out.rects.push_back({d.Left, d.Top, d.Width, d.Height});
@@ -119,12 +119,12 @@ TEST_F(GifTest, DelaysKeepToTheClockAtAnyRate) {
 
 TEST_F(GifTest, AFrameThatChangesNothingIsStillAFrame) {
   Canvas canvas(30, 20);
-  canvas.DrawLine(2, 2, 25, 15, 0xFF0000);
+  canvas.DrawLine(2, 2, 25, 15, PixelOf(kRed));
   {
     GifWriter gif(dir / "still.gif", 30, 20);
     gif.AddFrame(canvas, 10);
     gif.AddFrame(canvas, 10);
-    canvas.Plot(29, 19, 0x0000FF);
+    canvas.Plot(29, 19, PixelOf(kBlue));
     gif.AddFrame(canvas, 10);
     gif.Commit();
   }
@@ -133,12 +133,12 @@ TEST_F(GifTest, AFrameThatChangesNothingIsStillAFrame) {
   EXPECT_EQ(gif.frames[0], gif.frames[1]);
   EXPECT_EQ((gif.rects[1]), (std::array<int, 4>{0, 0, 1, 1}));
   EXPECT_EQ((gif.rects[2]), (std::array<int, 4>{29, 19, 1, 1}));
-  EXPECT_EQ(gif.frames[2][19 * 30 + 29], 0x0000FFu);
+  EXPECT_EQ(gif.frames[2][19 * 30 + 29], PixelOf(kBlue));
 }
 
 TEST_F(GifTest, AColourOutsideThePaletteFailsAndLeavesNothing) {
   Canvas canvas(8, 8);
-  canvas.Plot(3, 3, 0x123456);
+  canvas.Plot(3, 3, Rgb{0x123456});
   {
     GifWriter gif(dir / "odd.gif", 8, 8);
     EXPECT_THROW(gif.AddFrame(canvas, 4), std::runtime_error);

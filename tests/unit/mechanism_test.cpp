@@ -17,7 +17,6 @@ namespace {
 
 using namespace linkage;
 
-constexpr int kRevolution = 12566;  // passes in a turn of the crank
 constexpr double kRounding = 1e-9;  // world units
 
 double Distance(Point a, Point b) {
@@ -39,9 +38,9 @@ class MechanismTest : public ::testing::Test {
 TEST_F(MechanismTest, EveryLinkKeepsItsLengthThroughAWholeTurnAndMore) {
   window.StartUp();
   double min_kq = 1e9, max_kq = 0, min_px = 1e9, max_px = -1e9;
-  for (int pass = 0; pass < kRevolution + 2500; ++pass) {
+  for (int pass = 0; pass < linkage::kPassesPerTurn + 2500; ++pass) {
     window.Pass();
-    const auto& l = window.loop();
+    const auto& l = window.motion();
     const Point p{window.x.Value(), window.y.Value()};
     ASSERT_NEAR(p.x, l.p.x, 0) << "between passes x and y hold P";
     ASSERT_NEAR(p.y, l.p.y, 0);
@@ -71,7 +70,7 @@ TEST_F(MechanismTest, ReachesTheSamplePositionsOnTheWay) {
   // The phase reaches 1, 3 and 5 after 4000, 8000 and 12000 passes, give or take rounding.
   for (const int passes : {4000, 8000, 12000}) {
     while (host.calls() < passes) window.Pass();
-    const auto& l = window.loop();
+    const auto& l = window.motion();
     EXPECT_NEAR(l.phase, -1 + passes * kPhaseStep, 1e-9);
     const Point expected_q = passes == 4000   ? Point{35.37, -7.91}
                              : passes == 8000 ? Point{-5.02, 35.89}
@@ -177,11 +176,11 @@ TEST(MechanismFaults, CirclesThatDoNotMeetLeaveXAndYAsTheyWere) {
 double ShareOfCircle(const Canvas& canvas, Point centre, Rgb rgb) {
   Canvas probe(canvas.width(), canvas.height());
   const PixelPoint c = WorldMapping().ToPixel(centre.x, centre.y);
-  probe.DrawCircle(c.x, c.y, WorldMapping().RadiusToPixels(kJointRadius), 0);
+  probe.DrawCircle(c.x, c.y, WorldMapping().RadiusToPixels(kJointRadius), PixelOf(kBlack));
   int total = 0, hits = 0;
   for (int y = std::max(0, static_cast<int>(c.y) - 12); y < static_cast<int>(c.y) + 12; ++y)
     for (int x = std::max(0, static_cast<int>(c.x) - 12); x < static_cast<int>(c.x) + 12; ++x)
-      if (probe.At(x, y) == 0) ++total, hits += canvas.At(x, y) == rgb;
+      if (probe.At(x, y) == PixelOf(kBlack)) ++total, hits += canvas.At(x, y) == rgb;
   return total ? static_cast<double>(hits) / total : 0;
 }
 
@@ -201,11 +200,12 @@ Point Mid(Point a, Point b) {
 TEST_F(MechanismTest, ThePictureShowsTheLinkageWhereTheSolverPutsIt) {
   window.StartUp();
   for (int pass = 0; pass < 3000; ++pass) window.Pass();
-  const DrelmWheel::Loop earlier = window.loop();
+  const DrelmWheel::Motion earlier = window.motion();
   for (int pass = 0; pass < 4000; ++pass) window.Pass();
-  const auto& l = window.loop();
+  const auto& l = window.motion();
   const Canvas& canvas = host.canvas();
-  constexpr Rgb kPixelBlue = 0x0000FF, kPixelRed = 0xFF0000, kPixelGreen = 0x00C000;
+  constexpr Rgb kPixelBlue = PixelOf(kBlue), kPixelRed = PixelOf(kRed),
+                kPixelGreen = PixelOf(kGreen);
   EXPECT_GT(ShareOfCircle(canvas, l.p, kPixelBlue), 0.8);
   EXPECT_GT(ShareOfCircle(canvas, l.q, kPixelBlue), 0.8);
   EXPECT_GT(ShareOfCircle(canvas, l.pin, kPixelBlue), 0.8);
@@ -216,8 +216,8 @@ TEST_F(MechanismTest, ThePictureShowsTheLinkageWhereTheSolverPutsIt) {
   EXPECT_TRUE(NearPixel(canvas, Mid({0, 0}, l.q), kPixelGreen)) << "arm O-Q";
   EXPECT_TRUE(NearPixel(canvas, Mid({0, 0}, l.pin), kPixelBlue)) << "crank arm";
   // Where the joints were 4000 passes ago nothing is left but white.
-  EXPECT_GT(ShareOfCircle(canvas, earlier.p, 0xFFFFFF), 0.9);
-  EXPECT_GT(ShareOfCircle(canvas, earlier.q, 0xFFFFFF), 0.9);
+  EXPECT_GT(ShareOfCircle(canvas, earlier.p, PixelOf(kWhite)), 0.9);
+  EXPECT_GT(ShareOfCircle(canvas, earlier.q, PixelOf(kWhite)), 0.9);
   EXPECT_FALSE(NearPixel(canvas, Mid(earlier.p, earlier.q), kPixelGreen));
 }
 

@@ -82,7 +82,8 @@ std::vector<Rgb> ReadPng(const fs::path& path, png_uint_32& width, png_uint_32& 
   height = image.height;
   std::vector<Rgb> pixels;
   for (std::size_t i = 0; i + 2 < bytes.size(); i += 3) {
-    pixels.push_back((Rgb{bytes[i]} << 16) | (Rgb{bytes[i + 1]} << 8) | bytes[i + 2]);
+    pixels.push_back(
+        Rgb{(std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2]});
   }
   return pixels;
 }
@@ -91,18 +92,18 @@ using PngFileTest = testing::TempDirTest;
 
 TEST_F(PngFileTest, WritesTheTopLeftOfTheCanvas) {
   Canvas canvas(40, 30);
-  canvas.Plot(0, 0, 0xFF0000);
-  canvas.Plot(9, 4, 0x00C000);
-  canvas.Plot(20, 20, 0x0000FF);  // outside the written part
+  canvas.Plot(0, 0, PixelOf(kRed));
+  canvas.Plot(9, 4, PixelOf(kGreen));
+  canvas.Plot(20, 20, PixelOf(kBlue));  // outside the written part
   const fs::path out = dir / "shot.png";
   WritePng(canvas, 10, 5, out);
   png_uint_32 w = 0, h = 0;
   const auto pixels = ReadPng(out, w, h);
   ASSERT_EQ(w, 10u);
   ASSERT_EQ(h, 5u);
-  EXPECT_EQ(pixels[0], 0xFF0000u);
-  EXPECT_EQ(pixels[4 * 10 + 9], 0x00C000u);
-  EXPECT_EQ(pixels[1], 0xFFFFFFu);
+  EXPECT_EQ(pixels[0], PixelOf(kRed));
+  EXPECT_EQ(pixels[4 * 10 + 9], PixelOf(kGreen));
+  EXPECT_EQ(pixels[1], PixelOf(kWhite));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 

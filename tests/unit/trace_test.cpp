@@ -16,7 +16,6 @@ namespace drelm::trace {
 namespace {
 
 const double kPi = 4 * std::atan(1.0);
-constexpr int kRevolution = 12566;
 
 TEST(OutputAngle, FollowsTheJointRoundTheHub) {
   EXPECT_DOUBLE_EQ(OutputAngle({1, 0}, kPi), 0);
@@ -85,10 +84,10 @@ TEST_F(TraceRunTest, NineTicksInBlackAtStartUp) {
 TEST_F(TraceRunTest, TheBandIsNeverErased) {
   window.StartUp();
   int in_band_early = 0, below_early = 0, points = 0;
-  for (int pass = 0; pass < kRevolution + 3000; ++pass) {
+  for (int pass = 0; pass < linkage::kPassesPerTurn + 3000; ++pass) {
     recorder.ops.clear();
     window.Pass();
-    const double s = window.loop().phase;
+    const double s = window.motion().phase;
     for (const testing::Op& op : recorder.ops) {
       if (op.has_colour && op.colour == kWhite) {
         // A circle reaches its radius in horizontal units, 1.39 vertical units a unit, downward.
@@ -117,14 +116,14 @@ TEST_F(TraceRunTest, TheBandIsNeverErased) {
       }
     }
   }
-  EXPECT_EQ(points, kRevolution + 3000);
+  EXPECT_EQ(points, linkage::kPassesPerTurn + 3000);
   EXPECT_GT(below_early, 1400);
   EXPECT_GT(in_band_early, 150);
 }
 
 TEST_F(TraceRunTest, TheGapWhereTheOutputAngleDropsByATurn) {
   window.StartUp();
-  while (window.loop().phase < 0 || window.loop().phase < 6.05) window.Pass();
+  while (window.motion().phase < 0 || window.motion().phase < 6.05) window.Pass();
   recorder.ops.clear();
   window.Pass();
   for (const testing::Op& op : recorder.ops)
@@ -136,7 +135,7 @@ TEST_F(TraceRunTest, TheGapWhereTheOutputAngleDropsByATurn) {
 TEST_F(TraceRunTest, ThePictureKeepsTicksAndPointsAndShowsTheCursor) {
   window.StartUp();
   std::vector<std::pair<float, float>> samples;
-  for (int pass = 0; pass < kRevolution + 2000; ++pass) {
+  for (int pass = 0; pass < linkage::kPassesPerTurn + 2000; ++pass) {
     recorder.ops.clear();
     window.Pass();
     if (pass % 1500 == 700) {
@@ -152,7 +151,7 @@ TEST_F(TraceRunTest, ThePictureKeepsTicksAndPointsAndShowsTheCursor) {
     const int column = static_cast<int>(top.x);
     int black = 0;
     for (int row = static_cast<int>(top.y); row <= static_cast<int>(bottom.y); ++row) {
-      black += canvas.At(column, row) == 0;
+      black += canvas.At(column, row) == PixelOf(kBlack);
     }
     EXPECT_GE(black, static_cast<int>(bottom.y) - static_cast<int>(top.y) - 2) << "tick " << k;
   }
@@ -160,19 +159,19 @@ TEST_F(TraceRunTest, ThePictureKeepsTicksAndPointsAndShowsTheCursor) {
   for (const auto& [b, y] : samples) {
     const PixelPoint p = WorldMapping().ToPixel(b, y);
     if (p.y < 0 || p.y >= canvas.height()) continue;  // the gap, far above the window
-    red += canvas.At(static_cast<int>(p.x), static_cast<int>(p.y)) == 0xFF0000;
+    red += canvas.At(static_cast<int>(p.x), static_cast<int>(p.y)) == PixelOf(kRed);
   }
   EXPECT_GE(red, 7);
   // The cursor cross at the current phase: its upright, in black.
-  const double b = window.loop().trace_x;
+  const double b = window.motion().trace_x;
   const PixelPoint upright = WorldMapping().ToPixel(b, kCursorMiddle - 1);
-  EXPECT_EQ(canvas.At(static_cast<int>(upright.x), static_cast<int>(upright.y)), 0x000000u);
+  EXPECT_EQ(canvas.At(static_cast<int>(upright.x), static_cast<int>(upright.y)), PixelOf(kBlack));
   const PixelPoint arm = WorldMapping().ToPixel(b + 1.5, kCursorMiddle);
-  EXPECT_EQ(canvas.At(static_cast<int>(arm.x), static_cast<int>(arm.y)), 0x000000u);
+  EXPECT_EQ(canvas.At(static_cast<int>(arm.x), static_cast<int>(arm.y)), PixelOf(kBlack));
   // Where the cursor was a thousand passes ago it is gone.
   const PixelPoint old =
       WorldMapping().ToPixel(b - 1000 * linkage::kPhaseStep * 20, kCursorMiddle - 1);
-  EXPECT_EQ(canvas.At(static_cast<int>(old.x), static_cast<int>(old.y)), 0xFFFFFFu);
+  EXPECT_EQ(canvas.At(static_cast<int>(old.x), static_cast<int>(old.y)), PixelOf(kWhite));
 }
 
 }  // namespace

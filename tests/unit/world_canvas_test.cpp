@@ -17,7 +17,7 @@ class WorldCanvasTest : public ::testing::Test {
   bool Untouched() {
     for (int y = 0; y < canvas.height(); ++y)
       for (int x = 0; x < canvas.width(); ++x)
-        if (canvas.At(x, y) != 0xFFFFFF) return false;
+        if (canvas.At(x, y) != PixelOf(kWhite)) return false;
     return true;
   }
   Canvas canvas{800, 600};
@@ -25,32 +25,32 @@ class WorldCanvasTest : public ::testing::Test {
 };
 
 TEST_F(WorldCanvasTest, ColoursArePixelsInTheirOwnOrder) {
-  EXPECT_EQ(ResolveColour(kRed), 0xFF0000u);
-  EXPECT_EQ(ResolveColour(kGreen), 0x00C000u);
-  EXPECT_EQ(ResolveColour(kBlue), 0x0000FFu);
-  EXPECT_EQ(ResolveColour(0x00332211), 0x112233u);
-  EXPECT_EQ(ResolveColour(kButtonText), 0x000000u);
-  EXPECT_FALSE(ResolveColour(0x80000005).has_value());
-  EXPECT_FALSE(ResolveColour(0x01000000).has_value());
+  EXPECT_EQ(ResolveColour(kRed), Rgb{0xFF0000});
+  EXPECT_EQ(ResolveColour(kGreen), Rgb{0x00C000});
+  EXPECT_EQ(ResolveColour(kBlue), Rgb{0x0000FF});
+  EXPECT_EQ(ResolveColour(Colour{0x00332211}), Rgb{0x112233});
+  EXPECT_EQ(ResolveColour(kButtonText), Rgb{0x000000});
+  EXPECT_FALSE(ResolveColour(Colour{0x80000005}).has_value());
+  EXPECT_FALSE(ResolveColour(Colour{0x01000000}).has_value());
 }
 
 TEST_F(WorldCanvasTest, DrawsThroughTheWorldMapping) {
   ASSERT_TRUE(surface.Line(0, -5, 0, 5, kBlue).ok());
-  EXPECT_EQ(canvas.At(648, 233), 0x0000FFu);  // (0, -5)
-  EXPECT_EQ(canvas.At(648, 300), 0x0000FFu);  // (0, 5)
-  EXPECT_EQ(canvas.At(648, 301), 0xFFFFFFu);
+  EXPECT_EQ(canvas.At(648, 233), Rgb{0x0000FF});  // (0, -5)
+  EXPECT_EQ(canvas.At(648, 300), Rgb{0x0000FF});  // (0, 5)
+  EXPECT_EQ(canvas.At(648, 301), Rgb{0xFFFFFF});
   ASSERT_TRUE(surface.SetForeColor(kRed).ok());
   ASSERT_TRUE(surface.PSet(-70, -40).ok());
-  EXPECT_EQ(canvas.At(0, 0), 0xFF0000u);
+  EXPECT_EQ(canvas.At(0, 0), Rgb{0xFF0000});
   ASSERT_TRUE(surface.Line(-69.5f, -39.5f, -60, -39.5f).ok());  // no colour: the pen's
-  EXPECT_EQ(canvas.At(50, 3), 0xFF0000u);
+  EXPECT_EQ(canvas.At(50, 3), Rgb{0xFF0000});
 }
 
 TEST_F(WorldCanvasTest, ARadiusIsMeasuredInHorizontalUnits) {
   ASSERT_TRUE(surface.Circle(0, 0, 1, kBlue).ok());
-  EXPECT_EQ(canvas.At(648 + 9, 266), 0x0000FFu);
-  EXPECT_EQ(canvas.At(648, 266 - 9), 0x0000FFu);
-  EXPECT_EQ(canvas.At(648, 266 + 9), 0x0000FFu);
+  EXPECT_EQ(canvas.At(648 + 9, 266), Rgb{0x0000FF});
+  EXPECT_EQ(canvas.At(648, 266 - 9), Rgb{0x0000FF});
+  EXPECT_EQ(canvas.At(648, 266 + 9), Rgb{0x0000FF});
 }
 
 TEST_F(WorldCanvasTest, FarAwayShapesAreClippedWithoutError) {
@@ -72,8 +72,8 @@ TEST_F(WorldCanvasTest, NotANumberFailsAndDrawsNothing) {
   EXPECT_FALSE(surface.Circle(0, 0, inf, kRed).ok());
   EXPECT_FALSE(surface.Circle(0, 0, -1, kRed).ok());
   EXPECT_FALSE(surface.PSet(inf, 0).ok());
-  EXPECT_FALSE(surface.Line(0, 0, 1, 1, 0x80000001).ok());
-  EXPECT_FALSE(surface.SetForeColor(0x7F000000).ok());
+  EXPECT_FALSE(surface.Line(0, 0, 1, 1, Colour{0x80000001}).ok());
+  EXPECT_FALSE(surface.SetForeColor(Colour{0x7F000000}).ok());
   EXPECT_TRUE(Untouched());
 }
 
@@ -99,7 +99,7 @@ TEST_F(WorldCanvasTest, ThePenTurnsFailuresIntoRunTimeErrors) {
     EXPECT_STREQ(error.what(), "Circle: a coordinate is not a finite number");
   }
   EXPECT_THROW(pen.PSet({std::numeric_limits<double>::infinity(), 0}), RunTimeError);
-  EXPECT_THROW(pen.SetForeColor(0x80000099), RunTimeError);
+  EXPECT_THROW(pen.SetForeColor(Colour{0x80000099}), RunTimeError);
 }
 
 }  // namespace

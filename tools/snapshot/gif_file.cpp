@@ -12,8 +12,9 @@ namespace drelm::snapshot {
 namespace {
 
 // Every colour the picture uses, and padding to the power of two a GIF palette needs.
-constexpr std::array<Rgb, 8> kPalette = {0xFFFFFF, 0x000000, 0xFF0000, 0x00C000,
-                                         0x0000FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+constexpr std::array<Rgb, 8> kPalette = {
+    PixelOf(kBackground), PixelOf(kBlack),      PixelOf(kRed),        PixelOf(kGreen),
+    PixelOf(kBlue),       PixelOf(kBackground), PixelOf(kBackground), PixelOf(kBackground)};
 constexpr int kPaletteBits = 3;
 constexpr int kLoopForever = 0;
 
@@ -32,9 +33,7 @@ GifWriter::GifWriter(const std::string& path, int width, int height)
   EGifSetGifVersion(gif_, true);
   std::array<GifColorType, kPalette.size()> colours;
   for (std::size_t i = 0; i < kPalette.size(); ++i) {
-    colours[i] = {static_cast<GifByteType>(kPalette[i] >> 16),
-                  static_cast<GifByteType>(kPalette[i] >> 8),
-                  static_cast<GifByteType>(kPalette[i])};
+    colours[i] = {kPalette[i].red(), kPalette[i].green(), kPalette[i].blue()};
   }
   ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
   if (map == nullptr) Fail("out of memory", D_GIF_ERR_NOT_ENOUGH_MEM);

@@ -78,10 +78,10 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       const auto x = value.find('x');
       std::int64_t w = 0;
       std::int64_t h = 0;
-      if (x == std::string_view::npos || !ParseNumber(value.substr(0, x), 1, kMaxSide, w) ||
-          !ParseNumber(value.substr(x + 1), 1, kMaxSide, h)) {
-        return "--size takes WxH with each side from 1 to " + std::to_string(kMaxSide) + ", not '" +
-               Printable(value) + "'";
+      if (x == std::string_view::npos || !ParseNumber(value.substr(0, x), 1, kMaxImageSide, w) ||
+          !ParseNumber(value.substr(x + 1), 1, kMaxImageSide, h)) {
+        return "--size takes WxH with each side from 1 to " + std::to_string(kMaxImageSide) +
+               ", not '" + Printable(value) + "'";
       }
       options.width = static_cast<int>(w);
       options.height = static_cast<int>(h);

@@ -10,15 +10,16 @@
 namespace drelm::snapshot {
 
 inline constexpr std::int64_t kMaxPasses = 1'000'000'000;
-inline constexpr int kMaxSide = 8192;           // pixels
+inline constexpr int kMaxImageSide = 8192;      // pixels a side of a picture written
 inline constexpr double kMaxSeconds = 60;       // of recording
 inline constexpr int kMaxFramesPerSecond = 50;  // browsers slow down shorter GIF delays
 inline constexpr int kDefaultFramesPerSecond = 25;
 
 struct Options {
   std::int64_t passes = 0;
-  int width = 748;  // the starting client area at `dpi`, unless --size says otherwise
-  int height = 539;
+  // The starting client area at `dpi`, unless --size says otherwise.
+  int width = WorldMapping().StartWidth();
+  int height = WorldMapping().StartHeight();
   int dpi = 96;     // the desktop's dots an inch the picture is drawn at
   std::string out;  // a PNG of the picture after the passes
   std::string gif;  // or a recording that starts after them

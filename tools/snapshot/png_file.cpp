@@ -47,9 +47,9 @@ class PngEncoder {
     for (int y = 0; y < height; ++y) {
       const Rgb* pixels = canvas.Row(y);
       for (int x = 0; x < width; ++x) {
-        row[3 * x] = static_cast<png_byte>(pixels[x] >> 16);
-        row[3 * x + 1] = static_cast<png_byte>(pixels[x] >> 8);
-        row[3 * x + 2] = static_cast<png_byte>(pixels[x]);
+        row[3 * x] = pixels[x].red();
+        row[3 * x + 1] = pixels[x].green();
+        row[3 * x + 2] = pixels[x].blue();
       }
       png_write_row(png_, row.data());
     }
