@@ -1,67 +1,74 @@
-# The two commands of the README, and a few more. CMake and CTest do the real work.
+# The two commands of the README, and a few more. CMake presets and CTest do the real work:
+# `cmake --list-presets` names the builds (run, default, asan, fuzz).
 MAKEFLAGS += --no-print-directory
-BUILD ?= build
-ASAN_BUILD ?= build-asan
-FUZZ_BUILD ?= build-fuzz
 JOBS ?= 2
 FUZZ_SECONDS ?= 120
 FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_CORPUS = tests/fuzz/corpus
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+BUILD = build
 
-.PHONY: all setup configure build run test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
+.PHONY: all setup setup-run build run test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
 	docs install package format clean
 
 all: build
 
-# Installs whatever Debian packages are missing.
+# Installs whatever Debian packages are missing: for running the program, or for everything.
+setup-run:
+	@./tools/install-deps.sh run
 setup:
-	@./tools/install-deps.sh
+	@./tools/install-deps.sh test
 
-configure: setup
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+# The program alone, in its own build folder: what running it needs and nothing else.
+run: setup-run
+	@cmake --preset run >/dev/null
+	@cmake --build build-run -j $(JOBS) --target drelm-wheel
+	./build-run/src/drelm-wheel
 
-build: configure
+# Everything, with the tests and the benchmarks.
+build: setup
+	@cmake --preset default >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	./$(BUILD)/src/drelm-wheel
-
-# A short run of the fuzzer over its corpus, the unit tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then every test.
+# A short run of the fuzzer over its corpus, the unit and tool tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then every test; then one summary of all three.
 test: build
-	@$(MAKE) fuzz-smoke test-sanitizers
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@./tests/run_all.sh \
+	  "fuzz, $(FUZZ_SMOKE_SECONDS) s over the corpus" "$(MAKE) fuzz-smoke" \
+	  "unit and tool tests under the sanitizers" "$(MAKE) test-sanitizers" \
+	  "every test" "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)"
 
 test-sanitizers: setup
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDRELM_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target drelm-unit-tests drelm-wheel-snapshot
+	@cmake --preset asan >/dev/null
+	@cmake --build build-asan -j $(JOBS) --target drelm-unit-tests drelm-wheel-snapshot
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	  ctest --test-dir $(ASAN_BUILD) -L 'unit|tool' --output-on-failure -j $(JOBS)
+	  ctest --test-dir build-asan -L 'unit|tool' --output-on-failure -j $(JOBS)
 
 fuzz-build: setup
-	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DDRELM_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target drelm-canvas-fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target drelm-canvas-fuzz
 
 # A bounded fuzzing session; what it finds goes into the corpus, to be checked in.
 fuzz: fuzz-build
-	./$(FUZZ_BUILD)/tests/drelm-canvas-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	./build-fuzz/tests/drelm-canvas-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 	  -max_len=512 $(FUZZ_CORPUS)
 
 # The corpus, then a few seconds of new inputs that are not kept.
 fuzz-smoke: fuzz-build
-	@mkdir -p $(FUZZ_BUILD)/scratch
-	./$(FUZZ_BUILD)/tests/drelm-canvas-fuzz -max_total_time=$(FUZZ_SMOKE_SECONDS) -timeout=10 \
-	  -max_len=512 $(FUZZ_BUILD)/scratch $(FUZZ_CORPUS)
+	@mkdir -p build-fuzz/scratch
+	./build-fuzz/tests/drelm-canvas-fuzz -max_total_time=$(FUZZ_SMOKE_SECONDS) -timeout=10 \
+	  -max_len=512 build-fuzz/scratch $(FUZZ_CORPUS)
 
-# Ten million passes off-screen; prints its figures.
+# Ten million passes off-screen, then a minute's pause in the real window; prints its figures.
 soak: build
 	./$(BUILD)/tests/drelm-soak
+	PAUSE_SECONDS=60 ./tests/window/test_pause_cost.sh ./$(BUILD)/src/drelm-wheel
 
+# Debian's Google Benchmark is built with its assertions on and says so at every start; they lie
+# outside the timed loops, so the line is left out.
 bench: build
-	./$(BUILD)/bench/drelm-bench
-	./bench/window_bench.sh ./$(BUILD)/src/drelm-wheel ./$(BUILD)/bench/drelm-bench-window
+	@bash -c "set -o pipefail; ./$(BUILD)/bench/drelm-bench --benchmark_color=false 2>&1 | \
+	  grep -v 'Library was built as DEBUG'"
+	@./bench/window_bench.sh ./$(BUILD)/src/drelm-wheel ./$(BUILD)/bench/drelm-bench-window
 
 # Honours PREFIX (default /usr/local) and DESTDIR.
 PREFIX ?= /usr/local
@@ -81,4 +88,4 @@ format:
 	clang-format -i $$(git ls-files -co --exclude-standard '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-run build-asan build-fuzz

@@ -9,7 +9,7 @@
 #include "app/drelm_wheel.h"
 #include "cairo_surface.h"
 #include "canvas/world.h"
-#include "platform/offscreen_host.h"
+#include "platform/common/offscreen_host.h"
 
 namespace {
 

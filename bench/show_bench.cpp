@@ -3,9 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "app/drelm_wheel.h"
-#include "platform/offscreen_host.h"
-#include "platform/pacer.h"
-#include "platform/sdl_host.h"
+#include "platform/common/offscreen_host.h"
+#include "platform/common/pacer.h"
+#include "platform/sdl/sdl_host.h"
 
 namespace {
 

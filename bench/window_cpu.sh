@@ -9,11 +9,12 @@ sleep 1
 hz=$(getconf CLK_TCK)
 measure() {
   local before after
+  echo "  measuring the window $1 ..."
   before=$(cpu_ticks)
   sleep 10
   after=$(cpu_ticks)
   awk -v t=$((after - before)) -v hz="$hz" -v what="$1" \
-    'BEGIN { printf "window %s: %.1f%% of a core\n", what, 100 * t / (10 * hz) }'
+    'BEGIN { printf "  window %s: %.1f%% of a core\n", what, 100 * t / (10 * hz) }'
 }
 measure "animating on X11 (1280x640)"
 xdotool key --window "$WIN" Return

@@ -10,7 +10,7 @@
 #include "app/program_end.h"
 #include "canvas/run_time_error.h"
 #include "drelm_version.h"
-#include "platform/sdl_host.h"
+#include "platform/sdl/sdl_host.h"
 
 namespace {
 

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need, when any is missing.
-# Uses sudo when not run as root. Prints nothing when all are there.
+# Installs the Debian packages that are missing: `install-deps.sh run` what building and running
+# the program needs, `install-deps.sh test` (the default) everything the tools, the tests and the
+# benchmarks need too. Uses sudo when not run as root. Prints nothing when all are there.
 set -euo pipefail
 
-packages=(
+run_packages=(
   cmake make g++ pkg-config            # the build
-  libsdl2-dev libpng-dev libgif-dev    # the window, PNG and GIF files
+  libsdl2-dev libx11-dev               # the window, on X11 and Wayland; Xft.dpi and X errors
+)
+test_packages=(
+  libpng-dev libgif-dev                # the snapshot tool's PNG and GIF files
   libgtest-dev libbenchmark-dev        # tests and benchmarks
-  libcairo2-dev libx11-dev             # the benchmarks' peer; a test's close-button helper
+  libcairo2-dev                        # the benchmarks' peer
   xvfb xdotool x11-apps x11-utils imagemagick  # real-window tests: a private X server, input, screenshots
   weston xwayland libdecor-0-plugin-1-cairo    # a Wayland desktop, with XWayland and title bars
   openbox wmctrl x11-xserver-utils             # a real window manager; Xft.dpi through xrdb
@@ -16,6 +20,12 @@ packages=(
   dbus-x11                             # a session bus that would outlive the program if started
   desktop-file-utils appstream dpkg-dev file  # checking the launcher and metainfo; the package
 )
+
+case "${1:-test}" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "install-deps: say 'run' or 'test', not '$1'" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/program_end.h"
-#include "platform/offscreen_host.h"
+#include "platform/common/offscreen_host.h"
 #include "support/recording_surface.h"
 
 namespace drelm {

@@ -1,4 +1,4 @@
-#include "platform/pacer.h"
+#include "platform/common/pacer.h"
 
 #include <gtest/gtest.h>
 

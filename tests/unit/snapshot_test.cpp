@@ -6,14 +6,15 @@
 #include <variant>
 
 #include "canvas/canvas.h"
+#include "files/png_file.h"
 #include "snapshot/options.h"
-#include "snapshot/png_file.h"
 #include "support/temp_dir.h"
 
 namespace drelm::snapshot {
 namespace {
 
 namespace fs = std::filesystem;
+using files::WritePng;
 
 std::variant<Options, std::string> Parse(std::vector<const char*> args) {
   args.insert(args.begin(), "drelm-wheel-snapshot");

@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/window_icon.h"
-#include "snapshot/atomic_file.h"
-#include "snapshot/png_file.h"
+#include "files/atomic_file.h"
+#include "files/png_file.h"
+#include "icon/window_icon.h"
 
 int main(int argc, char** argv) {
   try {
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
       throw std::runtime_error("usage: drelm-make-icon SIZE FILE.png | --svg FILE.svg");
     const std::string what = argv[1];
     if (what == "--svg") {
-      drelm::snapshot::AtomicFile file(argv[2]);
+      drelm::files::AtomicFile file(argv[2]);
       const std::string svg = drelm::WindowIconSvg();
       if (std::fputs(svg.c_str(), file.stream()) < 0) throw std::runtime_error("cannot write");
       file.Commit();
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     if (ec != std::errc() || end != what.data() + what.size() || size < 8 || size > 1024) {
       throw std::runtime_error("SIZE is a whole number from 8 to 1024, not '" + what + "'");
     }
-    drelm::snapshot::WritePng(drelm::DrawWindowIcon(size), size, size, argv[2]);
+    drelm::files::WritePng(drelm::DrawWindowIcon(size), size, size, argv[2]);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "drelm-make-icon: %s\n", error.what());
     return 1;

@@ -6,7 +6,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "platform/printable.h"
+#include "platform/common/printable.h"
 
 namespace drelm::snapshot {
 namespace {
@@ -19,7 +19,7 @@ constexpr int kPaletteBits = 3;
 constexpr int kLoopForever = 0;
 
 int GifWrite(GifFileType* gif, const GifByteType* bytes, int length) {
-  auto* file = static_cast<AtomicFile*>(gif->UserData);
+  auto* file = static_cast<files::AtomicFile*>(gif->UserData);
   return file->Write(bytes, static_cast<std::size_t>(length)) ? length : 0;
 }
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "canvas/canvas.h"
-#include "snapshot/atomic_file.h"
+#include "files/atomic_file.h"
 
 struct GifFileType;
 
@@ -29,7 +29,7 @@ class GifWriter {
  private:
   [[noreturn]] void Fail(const char* what, int error) const;
 
-  AtomicFile file_;
+  files::AtomicFile file_;
   int width_;
   int height_;
   GifFileType* gif_ = nullptr;

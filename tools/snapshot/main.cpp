@@ -8,7 +8,7 @@
 
 #include "canvas/run_time_error.h"
 #include "drelm_version.h"
-#include "snapshot/atomic_file.h"
+#include "files/atomic_file.h"
 #include "snapshot/options.h"
 #include "snapshot/recording.h"
 
@@ -37,7 +37,7 @@ int Run(int argc, char** argv) {
   const auto& options = std::get<snapshot::Options>(parsed);
   if (options.help) return PrintOut(snapshot::kUsage);
   if (options.version) return PrintOut("drelm-wheel-snapshot " DRELM_VERSION "\n");
-  snapshot::InstallFileSignalHandlers();
+  files::InstallFileSignalHandlers();
   if (options.gif.empty()) {
     snapshot::WriteSnapshot(options);
   } else {

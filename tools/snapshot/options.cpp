@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string_view>
 
-#include "platform/printable.h"
+#include "platform/common/printable.h"
 
 namespace drelm::snapshot {
 

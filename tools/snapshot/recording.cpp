@@ -5,11 +5,11 @@
 
 #include "app/drelm_wheel.h"
 #include "canvas/world.h"
+#include "files/png_file.h"
 #include "linkage/crank.h"
-#include "platform/offscreen_host.h"
-#include "platform/pacer.h"
+#include "platform/common/offscreen_host.h"
+#include "platform/common/pacer.h"
 #include "snapshot/gif_file.h"
-#include "snapshot/png_file.h"
 #include "snapshot/progress.h"
 
 namespace drelm::snapshot {
@@ -67,9 +67,9 @@ std::int64_t FrameCount(double seconds, int fps) {
 
 void WriteSnapshot(const Options& options) {
   // The file first: a target that cannot be written fails before a long run, not after it.
-  AtomicFile file(options.out);
+  files::AtomicFile file(options.out);
   Run run(options, options.passes);
-  WritePng(run.host.canvas(), options.width, options.height, file);
+  files::WritePng(run.host.canvas(), options.width, options.height, file);
 }
 
 void WriteRecording(const Options& options) {

@@ -1,4 +1,4 @@
-#include "platform/sdl_host.h"
+#include "platform/sdl/sdl_host.h"
 
 #include <SDL.h>
 #include <sys/stat.h>
@@ -10,11 +10,11 @@
 
 #include "app/drelm_wheel.h"
 #include "app/program_end.h"
-#include "platform/key_codes.h"
-#include "platform/printable.h"
-#include "platform/sdl_screen.h"
-#include "platform/window_icon.h"
-#include "platform/x11_desktop.h"
+#include "icon/window_icon.h"
+#include "platform/common/printable.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_screen.h"
+#include "platform/sdl/x11_desktop.h"
 
 namespace drelm {
 namespace {

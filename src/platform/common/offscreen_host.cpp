@@ -1,4 +1,4 @@
-#include "platform/offscreen_host.h"
+#include "platform/common/offscreen_host.h"
 
 #include "app/drelm_wheel.h"
 #include "app/program_end.h"

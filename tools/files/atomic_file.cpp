@@ -1,4 +1,4 @@
-#include "snapshot/atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <random>
 #include <stdexcept>
 
-#include "platform/printable.h"
+#include "platform/common/printable.h"
 
-namespace drelm::snapshot {
+namespace drelm::files {
 namespace {
 
 constexpr int kMaxLinks = 40;  // as the kernel follows them
@@ -184,4 +184,4 @@ void AtomicFile::Fail(const std::string& why) const {
   throw std::runtime_error("cannot write " + Printable(path_) + ": " + why);
 }
 
-}  // namespace drelm::snapshot
+}  // namespace drelm::files

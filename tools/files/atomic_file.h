@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-namespace drelm::snapshot {
+namespace drelm::files {
 
 // A file that appears whole or not at all. It is written unnamed in the target's folder
 // (O_TMPFILE), so that nothing is left however the process ends, and given its name by Commit;
@@ -44,4 +44,4 @@ class AtomicFile {
 // ignores SIGXFSZ so that a file-size limit is a failed write with a reason, not a silent death.
 void InstallFileSignalHandlers();
 
-}  // namespace drelm::snapshot
+}  // namespace drelm::files

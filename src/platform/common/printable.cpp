@@ -1,4 +1,4 @@
-#include "platform/printable.h"
+#include "platform/common/printable.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "platform/key_codes.h"
+#include "platform/sdl/sdl_keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "platform/sdl_screen.h"
+#include "platform/sdl/sdl_screen.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <string>
 
-#include "platform/host_error.h"
+#include "platform/common/host_error.h"
 
 namespace drelm {
 namespace {

@@ -7,8 +7,8 @@
 #include "canvas/canvas.h"
 #include "canvas/world.h"
 #include "canvas/world_canvas.h"
-#include "platform/host_error.h"
-#include "platform/pacer.h"
+#include "platform/common/host_error.h"
+#include "platform/common/pacer.h"
 
 // SDL's types, declared here so that whoever includes the host does not take in SDL's headers
 // and their macros.

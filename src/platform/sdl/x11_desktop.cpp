@@ -1,5 +1,5 @@
 // Xlib stays in this file: its macros (None, Status, Bool) collide with ordinary C++ names.
-#include "platform/x11_desktop.h"
+#include "platform/sdl/x11_desktop.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>

@@ -1,4 +1,4 @@
-#include "platform/window_icon.h"
+#include "icon/window_icon.h"
 
 #include <cstdio>
 

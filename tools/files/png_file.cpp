@@ -1,14 +1,14 @@
-#include "snapshot/png_file.h"
+#include "files/png_file.h"
 
 #include <png.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "platform/printable.h"
-#include "snapshot/atomic_file.h"
+#include "files/atomic_file.h"
+#include "platform/common/printable.h"
 
-namespace drelm::snapshot {
+namespace drelm::files {
 namespace {
 
 [[noreturn]] void PngError(png_structp, png_const_charp message) {
@@ -78,4 +78,4 @@ void WritePng(const Canvas& canvas, int width, int height, AtomicFile& file) {
   file.Commit();
 }
 
-}  // namespace drelm::snapshot
+}  // namespace drelm::files
