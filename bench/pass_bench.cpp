@@ -1,6 +1,7 @@
 // Passes a second off-screen, computing and drawing without showing: through our own
 // rasterizer, and through cairo as a peer; then the ratio of the two medians.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -39,6 +40,8 @@ BENCHMARK(BM_PassCairo)->MinTime(0.5)->Repetitions(kRepetitions)->ReportAggregat
 // Keeps the median rate of each benchmark for the ratio printed at the end.
 class MedianReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal: a file gets plain text.
+  MedianReporter() : ConsoleReporter(isatty(STDOUT_FILENO) == 1 ? OO_Defaults : OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       const auto rate = run.counters.find("items_per_second");

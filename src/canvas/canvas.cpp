@@ -33,6 +33,30 @@ class LineWalk {
     rest_ = num - FloorDiv(num, limit_) * limit_;
   }
   std::int64_t value() const { return value_; }
+  // Writes `count` pixels from `at`, `major_stride` apart, moving on by `minor_stride` as the
+  // minor coordinate steps: the walk of value() and Next(), for a stretch known to lie on the
+  // canvas, with nothing tested but the remainder.
+  void Write(Rgb* at, std::int64_t count, std::ptrdiff_t major_stride, std::ptrdiff_t minor_stride,
+             Rgb rgb) {
+    // Branch-free steps: which way the minor coordinate goes is as hard to foresee as a coin.
+    if (step_ >= 0) {
+      for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
+        *at = rgb;
+        rest_ += step_;
+        const bool on = rest_ >= limit_;
+        rest_ -= on ? limit_ : 0;
+        at += on ? minor_stride : 0;
+      }
+    } else {
+      for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
+        *at = rgb;
+        rest_ += step_;
+        const bool back = rest_ < 0;
+        rest_ += back ? limit_ : 0;
+        at -= back ? minor_stride : 0;
+      }
+    }
+  }
   void Next() {
     rest_ += step_;
     if (rest_ >= limit_) {
@@ -117,7 +141,11 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
     std::swap(y0, y1);
   }
   Segment seg{x0, y0, x1, y1};
-  if (!ClipSegment(seg, -kFarPixels, -kFarPixels, kFarPixels, kFarPixels)) return;
+  const auto near = [](double v) { return v >= -kFarPixels && v <= kFarPixels; };
+  if (!(near(x0) && near(y0) && near(x1) && near(y1)) &&
+      !ClipSegment(seg, -kFarPixels, -kFarPixels, kFarPixels, kFarPixels)) {
+    return;
+  }
   const double fx0 = std::floor(seg.x0);
   const double fy0 = std::floor(seg.y0);
   const double fx1 = std::floor(seg.x1);
@@ -148,6 +176,11 @@ void Canvas::DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
     return;
   }
   LineWalk row(y0, y1 - y0, x1 - x0, first - x0);
+  if (std::min(y0, y1) >= 0 && std::max(y0, y1) < height_) {
+    row.Write(&pixels_[Index(static_cast<int>(first), static_cast<int>(row.value()))],
+              last - first + 1, 1, width_, rgb);
+    return;
+  }
   for (std::int64_t x = first; x <= last; ++x, row.Next()) {
     const std::int64_t y = row.value();
     if (y >= 0 && y < height_) pixels_[static_cast<std::size_t>(y * width_ + x)] = rgb;
@@ -165,6 +198,11 @@ void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
   const std::int64_t last = std::min<std::int64_t>(y1, height_ - 1);
   if (first > last) return;
   LineWalk column(x0, x1 - x0, y1 - y0, first - y0);
+  if (std::min(x0, x1) >= 0 && std::max(x0, x1) < width_) {
+    column.Write(&pixels_[Index(static_cast<int>(column.value()), static_cast<int>(first))],
+                 last - first + 1, width_, 1, rgb);
+    return;
+  }
   for (std::int64_t y = first; y <= last; ++y, column.Next()) {
     const std::int64_t x = column.value();
     if (x >= 0 && x < width_) pixels_[static_cast<std::size_t>(y * width_ + x)] = rgb;
@@ -198,6 +236,14 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
     if (table != nullptr) return (*table)[static_cast<std::size_t>(k)];
     return std::round(std::sqrt(std::max(r2 - k * k, 0.0)));
   };
+  const double extent = std::round(r);
+  if (table != nullptr && ox - extent >= 0 && oy - extent >= 0 && ox + extent < width_ &&
+      oy + extent < height_) {
+    DrawWholeCircle(static_cast<int>(ox), static_cast<int>(oy), static_cast<int>(reach), *table,
+                    rgb);
+    MarkDirty(ox - extent, oy - extent, ox + extent, oy + extent);
+    return;
+  }
   const auto in_x = [this](double v) { return v >= 0 && v < width_; };
   const auto in_y = [this](double v) { return v >= 0 && v < height_; };
 
@@ -223,8 +269,21 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
       if (in_x(ox + m)) Put(static_cast<std::int64_t>(ox + m), row, rgb);
     }
   }
-  const double extent = std::round(r);
   MarkDirty(ox - extent, oy - extent, ox + extent, oy + extent);
+}
+
+// The same pixels as the arcs above, for a circle wholly on the canvas: four a step along k.
+void Canvas::DrawWholeCircle(int ox, int oy, int reach, const std::vector<double>& across,
+                             Rgb rgb) {
+  Rgb* centre = &pixels_[Index(ox, oy)];
+  const std::ptrdiff_t w = width_;
+  for (int k = -reach; k <= reach; ++k) {
+    const auto m = static_cast<std::ptrdiff_t>(across[static_cast<std::size_t>(k < 0 ? -k : k)]);
+    centre[-m * w + k] = rgb;  // top arc
+    centre[m * w + k] = rgb;   // bottom arc
+    centre[k * w - m] = rgb;   // left arc
+    centre[k * w + m] = rgb;   // right arc
+  }
 }
 
 }  // namespace drelm

@@ -67,6 +67,7 @@ class Canvas {
     std::vector<double> across;
   };
   const std::vector<double>& CircleTable(double r, double reach);
+  void DrawWholeCircle(int ox, int oy, int reach, const std::vector<double>& across, Rgb rgb);
 
   int width_;
   int height_;
