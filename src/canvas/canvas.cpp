@@ -16,6 +16,9 @@ namespace {
 constexpr double kFarPixels = 16777216.0;  // 2^24
 // Circles up to this reach keep their offsets in a table; the picture draws a few radii often.
 constexpr double kMaxTabledReach = 4096;
+// What changed is kept as squares of this many pixels a side: small enough that a frame's few
+// lines cover little more than themselves, large enough to be counted quickly.
+constexpr int kTileSize = 64;
 
 bool Finite(double a, double b) {
   return std::isfinite(a) && std::isfinite(b);
@@ -86,10 +89,11 @@ Canvas::Canvas(int width, int height) : width_(width), height_(height) {
   }
   pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
                  PixelOf(kBackground));
-  dirty_x0_ = 0;
-  dirty_y0_ = 0;
-  dirty_x1_ = width_ - 1;
-  dirty_y1_ = height_ - 1;
+  tiles_across_ = (width_ + kTileSize - 1) / kTileSize;
+  const int tiles_down = (height_ + kTileSize - 1) / kTileSize;
+  dirty_tiles_.assign(static_cast<std::size_t>(tiles_across_) * tiles_down, 0);
+  ForgetDirty();
+  MarkDirty(0, 0, width_ - 1, height_ - 1);  // a new canvas has everything to show
 }
 
 void Canvas::Fill(Rgb rgb) {
@@ -102,14 +106,73 @@ void Canvas::Put(std::int64_t x, std::int64_t y, Rgb rgb) {
   pixels_[Index(static_cast<int>(x), static_cast<int>(y))] = rgb;
 }
 
-void Canvas::MarkDirty(double x0, double y0, double x1, double y1) {
+bool Canvas::Clamp(double x0, double y0, double x1, double y1, PixelBox& box) const {
   const double right = width_ - 1;
   const double bottom = height_ - 1;
-  if (x1 < 0 || y1 < 0 || x0 > right || y0 > bottom) return;
-  dirty_x0_ = std::min(dirty_x0_, static_cast<int>(std::max(x0, 0.0)));
-  dirty_y0_ = std::min(dirty_y0_, static_cast<int>(std::max(y0, 0.0)));
-  dirty_x1_ = std::max(dirty_x1_, static_cast<int>(std::min(x1, right)));
-  dirty_y1_ = std::max(dirty_y1_, static_cast<int>(std::min(y1, bottom)));
+  if (x1 < 0 || y1 < 0 || x0 > right || y0 > bottom) return false;
+  box = {static_cast<int>(std::max(x0, 0.0)), static_cast<int>(std::max(y0, 0.0)),
+         static_cast<int>(std::min(x1, right)), static_cast<int>(std::min(y1, bottom))};
+  return true;
+}
+
+void Canvas::MarkTiles(const PixelBox& box) {
+  const int first = box.x0 / kTileSize, last = box.x1 / kTileSize;
+  for (int ty = box.y0 / kTileSize; ty <= box.y1 / kTileSize; ++ty) {
+    std::uint8_t* row = &dirty_tiles_[static_cast<std::size_t>(ty) * tiles_across_];
+    for (int tx = first; tx <= last; ++tx) row[tx] = 1;
+  }
+}
+
+void Canvas::MarkDirty(double x0, double y0, double x1, double y1) {
+  PixelBox box;
+  if (!tracking_ || !Clamp(x0, y0, x1, y1, box)) return;
+  dirty_x0_ = std::min(dirty_x0_, box.x0);
+  dirty_y0_ = std::min(dirty_y0_, box.y0);
+  dirty_x1_ = std::max(dirty_x1_, box.x1);
+  dirty_y1_ = std::max(dirty_y1_, box.y1);
+  MarkTiles(box);
+}
+
+void Canvas::MarkDirtyLine(double x0, double y0, double x1, double y1) {
+  if (!tracking_) return;
+  const double length = std::max(std::fabs(x1 - x0), std::fabs(y1 - y0));
+  if (length <= kTileSize) {
+    MarkDirty(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
+    return;
+  }
+  PixelBox whole;
+  if (!Clamp(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1), whole)) {
+    return;
+  }
+  dirty_x0_ = std::min(dirty_x0_, whole.x0);
+  dirty_y0_ = std::min(dirty_y0_, whole.y0);
+  dirty_x1_ = std::max(dirty_x1_, whole.x1);
+  dirty_y1_ = std::max(dirty_y1_, whole.y1);
+  // A piece a tile long, widened by a pixel, holds every pixel the walk puts beside it.
+  const double pieces = std::ceil(length / kTileSize);
+  const double step_x = (x1 - x0) / pieces, step_y = (y1 - y0) / pieces;
+  for (double i = 0; i < pieces; ++i) {
+    const double ax = x0 + step_x * i, ay = y0 + step_y * i;
+    const double bx = ax + step_x, by = ay + step_y;
+    PixelBox box;
+    if (Clamp(std::min(ax, bx) - 1, std::min(ay, by) - 1, std::max(ax, bx) + 1,
+              std::max(ay, by) + 1, box)) {
+      MarkTiles(box);
+    }
+  }
+}
+
+void Canvas::ForgetDirty() {
+  if (dirty_x0_ <= dirty_x1_ && dirty_y0_ <= dirty_y1_) {
+    for (int ty = dirty_y0_ / kTileSize; ty <= dirty_y1_ / kTileSize; ++ty) {
+      std::uint8_t* row = &dirty_tiles_[static_cast<std::size_t>(ty) * tiles_across_];
+      std::fill(row + dirty_x0_ / kTileSize, row + dirty_x1_ / kTileSize + 1, std::uint8_t{0});
+    }
+  }
+  dirty_x0_ = width_;
+  dirty_y0_ = height_;
+  dirty_x1_ = -1;
+  dirty_y1_ = -1;
 }
 
 PixelRect Canvas::TakeDirty() {
@@ -117,11 +180,37 @@ PixelRect Canvas::TakeDirty() {
   if (dirty_x0_ <= dirty_x1_ && dirty_y0_ <= dirty_y1_) {
     rect = {dirty_x0_, dirty_y0_, dirty_x1_ - dirty_x0_ + 1, dirty_y1_ - dirty_y0_ + 1};
   }
-  dirty_x0_ = width_;
-  dirty_y0_ = height_;
-  dirty_x1_ = -1;
-  dirty_y1_ = -1;
+  ForgetDirty();
   return rect;
+}
+
+std::vector<PixelRect> Canvas::TakeDirtyRects() {
+  std::vector<PixelRect> rects;
+  if (dirty_x0_ > dirty_x1_ || dirty_y0_ > dirty_y1_) return rects;
+  const int first_tx = dirty_x0_ / kTileSize, last_tx = dirty_x1_ / kTileSize;
+  // Each row's runs of written tiles; a run just like one ending in the row above extends it.
+  for (int ty = dirty_y0_ / kTileSize; ty <= dirty_y1_ / kTileSize; ++ty) {
+    const std::uint8_t* row = &dirty_tiles_[static_cast<std::size_t>(ty) * tiles_across_];
+    for (int tx = first_tx; tx <= last_tx; ++tx) {
+      if (row[tx] == 0) continue;
+      const int run_start = tx;
+      while (tx + 1 <= last_tx && row[tx + 1] != 0) ++tx;
+      const int x = run_start * kTileSize;
+      const int w = std::min((tx + 1) * kTileSize, width_) - x;
+      const int y = ty * kTileSize;
+      const int h = std::min(kTileSize, height_ - y);
+      const auto above = std::find_if(rects.begin(), rects.end(), [&](const PixelRect& r) {
+        return r.x == x && r.w == w && r.y + r.h == y;
+      });
+      if (above != rects.end()) {
+        above->h += h;
+      } else {
+        rects.push_back({x, y, w, h});
+      }
+    }
+  }
+  ForgetDirty();
+  return rects;
 }
 
 void Canvas::Plot(double px, double py, Rgb rgb) {
@@ -162,7 +251,7 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
   } else {
     DrawYMajor(ix0, iy0, ix1, iy1, rgb);
   }
-  MarkDirty(std::min(fx0, fx1), std::min(fy0, fy1), std::max(fx0, fx1), std::max(fy0, fy1));
+  MarkDirtyLine(fx0, fy0, fx1, fy1);
 }
 
 // One pixel a column; the row is the nearest to the ideal line. x0 <= x1.

@@ -46,8 +46,15 @@ class Canvas {
   // both axes.
   void DrawCircle(double cx, double cy, double r, Rgb rgb);
 
-  // The part written since the last call, and forget it.
+  // Whether what is written is tracked for TakeDirty and TakeDirtyRects (it is unless turned off:
+  // a canvas nobody shows need not pay for it).
+  void TrackChanges(bool on) { tracking_ = on; }
+
+  // The part written since the last call, as one rectangle, and forget it.
   PixelRect TakeDirty();
+  // The same as a few rectangles that cover only the tiles written in: a frame's lines touch a
+  // small share of their bounding box. Forgets it too.
+  std::vector<PixelRect> TakeDirtyRects();
 
  private:
   std::size_t Index(int x, int y) const {
@@ -56,8 +63,17 @@ class Canvas {
   }
   // Sets a pixel given in wide coordinates when it lies on the canvas.
   void Put(std::int64_t x, std::int64_t y, Rgb rgb);
-  // Widens the dirty rectangle by a box, clamped to the canvas.
+  struct PixelBox {
+    int x0, y0, x1, y1;  // inclusive
+  };
+  // The part of a box (inclusive pixel bounds, any size) on the canvas; false when none is.
+  bool Clamp(double x0, double y0, double x1, double y1, PixelBox& box) const;
+  void MarkTiles(const PixelBox& box);
+  // Marks a box (inclusive pixel bounds, any size) as written: its tiles, and the dirty rectangle.
   void MarkDirty(double x0, double y0, double x1, double y1);
+  // Marks the tiles along a line from pixel (x0, y0) to (x1, y1), a tile's length at a time.
+  void MarkDirtyLine(double x0, double y0, double x1, double y1);
+  void ForgetDirty();
   void DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
   void DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
 
@@ -74,7 +90,11 @@ class Canvas {
   std::array<TabledCircle, 4> circles_;
   std::size_t next_circle_ = 0;
   std::vector<Rgb> pixels_;
-  int dirty_x0_, dirty_y0_, dirty_x1_, dirty_y1_;  // inclusive; empty when x0 > x1
+  int dirty_x0_ = 0, dirty_y0_ = 0, dirty_x1_ = -1,
+      dirty_y1_ = -1;  // inclusive; empty when x0 > x1
+  int tiles_across_ = 0;
+  bool tracking_ = true;
+  std::vector<std::uint8_t> dirty_tiles_;  // a flag for each kTileSize square, row by row
 };
 
 }  // namespace drelm

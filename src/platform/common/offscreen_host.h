@@ -29,7 +29,9 @@ inline ScriptedEvent ClickEvent() {
 class OffscreenHost final : public Host {
  public:
   OffscreenHost(int width, int height, WorldMapping mapping = WorldMapping())
-      : canvas_(width, height), surface_(canvas_, mapping) {}
+      : canvas_(width, height), surface_(canvas_, mapping) {
+    canvas_.TrackChanges(false);  // nothing is shown, so nothing needs to know what changed
+  }
 
   Canvas& canvas() { return canvas_; }
   WorldCanvas& surface() { return surface_; }

@@ -247,8 +247,8 @@ bool SdlHost::Visible() const {
 void SdlHost::ShowChanges() {
   // A window nobody can see is sent nothing; what changed meanwhile shows when it comes back.
   if (!Visible()) return;
-  const PixelRect dirty = canvas_.TakeDirty();
-  if (!dirty.Empty()) screen_->Show(canvas_, dirty);
+  const std::vector<PixelRect> dirty = canvas_.TakeDirtyRects();
+  if (!dirty.empty()) screen_->Show(canvas_, dirty);
 }
 
 void SdlHost::RepaintAll() {

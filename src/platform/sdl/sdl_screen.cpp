@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/common/host_error.h"
 
@@ -50,14 +51,20 @@ class FramebufferScreen final : public Screen {
     SDL_GetWindowSizeInPixels(window_, &width, &height);
   }
 
-  void Show(const Canvas&, const PixelRect& rect) override {
+  void Show(const Canvas&, const std::vector<PixelRect>& rects) override {
     SDL_Surface* screen = Surface();
-    SDL_Rect shown = Within(rect, screen->w, screen->h);
-    if (SDL_RectEmpty(&shown)) return;
-    SDL_Rect target = shown;
-    // The blit converts to the window's own format: 16 bits, 24, or whatever the display has.
-    SDL_BlitSurface(view_, &shown, screen, &target);
-    if (SDL_UpdateWindowSurfaceRects(window_, &shown, 1) != 0) {
+    shown_.clear();
+    for (const PixelRect& rect : rects) {
+      SDL_Rect shown = Within(rect, screen->w, screen->h);
+      if (SDL_RectEmpty(&shown)) continue;
+      SDL_Rect target = shown;
+      // The blit converts to the window's own format: 16 bits, 24, or whatever the display has.
+      SDL_BlitSurface(view_, &shown, screen, &target);
+      shown_.push_back(shown);
+    }
+    if (shown_.empty()) return;
+    if (SDL_UpdateWindowSurfaceRects(window_, shown_.data(), static_cast<int>(shown_.size())) !=
+        0) {
       throw HostError(SdlError("cannot show the picture"));
     }
   }
@@ -83,6 +90,7 @@ class FramebufferScreen final : public Screen {
 
   SDL_Window* window_;
   SDL_Surface* view_ = nullptr;
+  std::vector<SDL_Rect> shown_;  // kept between frames, so a frame allocates nothing
 };
 
 // A streaming texture as large as the window's pixels, each changed rectangle copied into it and
@@ -107,8 +115,10 @@ class TextureScreen final : public Screen {
     }
   }
 
-  void Show(const Canvas& canvas, const PixelRect& rect) override {
-    if (!Fit(canvas)) Upload(canvas, Within(rect, width_, height_));
+  void Show(const Canvas& canvas, const std::vector<PixelRect>& rects) override {
+    if (!Fit(canvas)) {
+      for (const PixelRect& rect : rects) Upload(canvas, Within(rect, width_, height_));
+    }
     Present();
   }
 

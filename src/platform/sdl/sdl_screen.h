@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "canvas/canvas.h"
 
@@ -15,7 +16,8 @@ class Screen {
   virtual ~Screen() = default;
   // The window's pixels, which on a scaled Wayland desktop are more than its size in points.
   virtual void PixelSize(int& width, int& height) const = 0;
-  virtual void Show(const Canvas& canvas, const PixelRect& rect) = 0;
+  // Shows the parts of the canvas in these rectangles.
+  virtual void Show(const Canvas& canvas, const std::vector<PixelRect>& rects) = 0;
   virtual void ShowAll(const Canvas& canvas) = 0;
 };
 
