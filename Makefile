@@ -8,7 +8,7 @@ FUZZ_CORPUS = tests/fuzz/corpus
 BUILD = build
 
 .PHONY: all setup setup-run build run test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
-	docs install package format clean
+	docs install uninstall package format clean
 
 all: build
 
@@ -47,10 +47,14 @@ fuzz-build: setup
 	@cmake --preset fuzz >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target drelm-canvas-fuzz
 
-# A bounded fuzzing session; what it finds goes into the corpus, to be checked in.
+# A bounded fuzzing session. What it finds goes to a scratch folder first; only the inputs that
+# reach code the corpus does not are then merged into the corpus, to be checked in.
 fuzz: fuzz-build
+	@rm -rf build-fuzz/found && mkdir -p build-fuzz/found
 	./build-fuzz/tests/drelm-canvas-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-	  -max_len=512 $(FUZZ_CORPUS)
+	  -max_len=512 build-fuzz/found $(FUZZ_CORPUS)
+	./build-fuzz/tests/drelm-canvas-fuzz -merge=1 -timeout=10 -max_len=512 \
+	  $(FUZZ_CORPUS) build-fuzz/found
 
 # The corpus, then a few seconds of new inputs that are not kept.
 fuzz-smoke: fuzz-build
@@ -74,6 +78,13 @@ bench: build
 PREFIX ?= /usr/local
 install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Removes what the last `make install` put in place, as CMake listed it (give the same DESTDIR).
+uninstall:
+	@[ -f $(BUILD)/install_manifest.txt ] || \
+	  { echo "make uninstall: no $(BUILD)/install_manifest.txt: nothing was installed from here" >&2; exit 1; }
+	@while IFS= read -r file || [ -n "$$file" ]; do rm -fv -- "$(DESTDIR)$$file"; done \
+	  < $(BUILD)/install_manifest.txt
 
 # A Debian package, drelm-wheel_<version>_<arch>.deb, in the build folder.
 package: build

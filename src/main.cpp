@@ -1,6 +1,8 @@
 // drelm-wheel: the animated linkage in a window of its own.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
@@ -20,6 +22,35 @@ constexpr char kProgram[] = "drelm-wheel";
 // `readelf -p .drelm_version drelm-wheel`.
 [[gnu::used, gnu::section(".drelm_version")]] const char kVersion[] = "drelm-wheel " DRELM_VERSION;
 
+constexpr char kHelp[] =
+    "drelm-wheel: an animated planar linkage. A crank turns on a wheel about a fixed hub, two\n"
+    "two-link chains hang off it, and a band below traces how far the output joint's angle\n"
+    "departs from the crank angle.\n"
+    "\n"
+    "  Enter             pause and resume\n"
+    "  Esc               clear the window and quit\n"
+    "  any mouse button  quit at once (a click that brings the window to the front too)\n"
+    "\n"
+    "The window opens on the upper left of the picture; enlarge it to see the rest.\n"
+    "The program takes no other options. Manual: man drelm-wheel\n";
+
+// Answers --help and --version, which a person may ask though the program takes no command line;
+// every other argument is ignored. Returns the exit status, or -1 to go on to the window.
+int AnswerCommandLine(int argc, char** argv) {
+  if (argc < 2) return -1;
+  const std::string first = argv[1];
+  const char* text = nullptr;
+  if (first == "--help" || first == "-h") text = kHelp;
+  if (first == "--version") text = "drelm-wheel " DRELM_VERSION "\n";
+  if (text == nullptr) return -1;
+  if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
+    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", kProgram,
+                 std::strerror(errno));
+    return 1;
+  }
+  return 0;
+}
+
 // Ends the process at once, and the display takes the window down with it. SDL_Quit is not
 // called: it may meet an X error for a wake-up event still on its way to the destroyed window,
 // and that would add a second line to the one the program ends with.
@@ -30,7 +61,8 @@ constexpr char kProgram[] = "drelm-wheel";
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (const int status = AnswerCommandLine(argc, argv); status >= 0) return status;
   std::unique_ptr<drelm::SdlHost> host;
   try {
     host = std::make_unique<drelm::SdlHost>();

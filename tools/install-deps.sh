@@ -7,9 +7,10 @@ set -euo pipefail
 run_packages=(
   cmake make g++ pkg-config            # the build
   libsdl2-dev libx11-dev               # the window, on X11 and Wayland; Xft.dpi and X errors
+  libpng-dev librsvg2-bin              # the icon: rendered from its SVG, read into the window
 )
 test_packages=(
-  libpng-dev libgif-dev                # the snapshot tool's PNG and GIF files
+  libgif-dev                           # the snapshot tool's GIF files
   libgtest-dev libbenchmark-dev        # tests and benchmarks
   libcairo2-dev                        # the benchmarks' peer
   xvfb xdotool x11-apps x11-utils imagemagick  # real-window tests: a private X server, input, screenshots

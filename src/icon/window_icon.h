@@ -1,19 +1,20 @@
 #pragma once
 
-#include <string>
-
-#include "canvas/canvas.h"
+#include <cstdint>
+#include <vector>
 
 namespace drelm {
 
 inline constexpr int kWindowIconSize = 64;  // pixels a side of the icon the window carries
 
-// The application's icon: the wheel with its crank and a dyad, in the picture's colours, drawn by
-// the program's own rasterizer at any size. The window carries it at kWindowIconSize; the
-// installed theme icons are made from the same drawing.
-Canvas DrawWindowIcon(int size = kWindowIconSize);
-
-// The same drawing as scalable vector graphics.
-std::string WindowIconSvg();
+// The application's icon as the window carries it: its pixels as 0xAARRGGBB, alpha not
+// premultiplied, row by row. Rendered at build time from the same SVG as the installed icons
+// (data/icons/drelm-wheel.svg). Empty if it cannot be read, which leaves the window without one.
+struct IconImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> argb;
+};
+IconImage WindowIcon();
 
 }  // namespace drelm

@@ -11,8 +11,9 @@ namespace drelm::linkage {
 inline constexpr double kWheelRadius = 36.24;  // distance O-K, world units
 inline constexpr double kPhaseStep = 0.0005;   // radians a pass: a turn takes about 12,566 passes
 inline constexpr double kStartPhase = -1.0;    // radians
-inline constexpr long long kPassesPerTurn = 12566;  // 2 pi / kPhaseStep, to the whole pass below
-inline constexpr double kHubInnerRadius = 2;        // world units
+inline constexpr long long kPassesPerTurn = 12566;     // 2 pi / kPhaseStep, to the whole pass below
+inline constexpr long long kPassesToPhaseZero = 2000;  // -kStartPhase / kPhaseStep
+inline constexpr double kHubInnerRadius = 2;           // world units
 inline constexpr double kHubOuterRadius = 3;
 inline constexpr double kHubCrossHalf = 5;  // half the length of each arm of the hub cross
 inline constexpr double kPinRadius = 1;     // the small circle marking the crank pin

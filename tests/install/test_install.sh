@@ -37,6 +37,16 @@ done
 readelf -p .drelm_version "$DEST/usr/bin/drelm-wheel" | grep -q "drelm-wheel $VERSION" ||
   fail "drelm-wheel carries no version $VERSION"
 
+# Icons as desktops draw them: transparent corners, antialiased edges (alpha between 0 and 255).
+for size in 16 48 256; do
+  png="$share/icons/hicolor/${size}x${size}/apps/drelm-wheel.png"
+  [ "$(identify -format '%wx%h' "$png")" = "${size}x${size}" ] || fail "the $size-pixel icon's size"
+  [ "$(convert "$png" -format '%[fx:int(255*p{0,0}.a)]' info:)" = "0" ] ||
+    fail "the $size-pixel icon's corner is not transparent"
+  levels=$(convert "$png" -alpha extract -format '%k' info:)
+  [ "$levels" -gt 2 ] || fail "the $size-pixel icon has $levels alpha levels: no antialiasing"
+done
+
 # The icon the running window carries, pixel for pixel the installed 64 x 64 one.
 APP="$DEST/usr/bin/drelm-wheel"
 start_xvfb

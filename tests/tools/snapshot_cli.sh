@@ -15,13 +15,19 @@ rm -f "$dir/ok.png"
 
 "$tool" --passes 10 --dpi 192 --out "$dir/big.png" || { echo "192 dpi run failed"; fail=1; }
 size=$(identify -format '%wx%h' "$dir/big.png" 2>/dev/null)
-[ "$size" = "1496x1078" ] || { echo "at 192 dpi the picture is '$size', not 1496x1078"; fail=1; }
+[ "$size" = "2560x1280" ] || { echo "at 192 dpi the picture is '$size', not 2560x1280"; fail=1; }
 rm -f "$dir/big.png"
 
 "$tool" --passes 10 --size 200x100 --gif "$dir/ok.gif" --seconds 0.2 || { echo "good GIF failed"; fail=1; }
 frames=$(identify "$dir/ok.gif" 2>/dev/null | wc -l)
 [ "$frames" = "5" ] || { echo "ok.gif has $frames frames, not 5"; fail=1; }
 rm -f "$dir/ok.gif"
+
+# To standard output as tools do, but never onto a terminal.
+size=$("$tool" --passes=10 --size=20x10 --out=- | identify -format '%wx%h' - 2>/dev/null)
+[ "$size" = "20x10" ] || { echo "--out - gave '$size', not a 20x10 PNG"; fail=1; }
+script -qec "$tool --passes 10 --out -" /dev/null | grep -q 'terminal' ||
+  { echo "--out - wrote onto a terminal"; fail=1; }
 
 "$tool" --version | grep -qx 'drelm-wheel-snapshot 1.00' || { echo "--version is not 1.00"; fail=1; }
 "$tool" --help | grep -q -- '--passes N' || { echo "--help does not describe --passes"; fail=1; }
@@ -43,6 +49,8 @@ bad --size 0x5 --out "$dir/a.png"
 bad --size 9000x100 --out "$dir/a.png"
 bad --size 100 --out "$dir/a.png"
 bad --dpi 0 --out "$dir/a.png"
+bad --out "$dir/a.jpg"
+bad --gif "$dir/a.png"
 bad --colour red --out "$dir/a.png"
 bad --passes 3
 bad --out "$dir/no/such/dir/a.png"

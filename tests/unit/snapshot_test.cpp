@@ -24,9 +24,10 @@ std::variant<Options, std::string> Parse(std::vector<const char*> args) {
 TEST(SnapshotOptions, DefaultsAndValues) {
   auto parsed = Parse({"--out", "a.png"});
   ASSERT_TRUE(std::holds_alternative<Options>(parsed));
-  EXPECT_EQ(std::get<Options>(parsed).passes, 0);
-  EXPECT_EQ(std::get<Options>(parsed).width, 748);
-  EXPECT_EQ(std::get<Options>(parsed).height, 539);
+  // By default a whole turn past phase 0, and the whole mechanism and trace.
+  EXPECT_EQ(std::get<Options>(parsed).passes, 14566);
+  EXPECT_EQ(std::get<Options>(parsed).width, 1280);
+  EXPECT_EQ(std::get<Options>(parsed).height, 640);
   parsed = Parse({"--passes", "12566", "--size", "1280x640", "--out", "b.png"});
   ASSERT_TRUE(std::holds_alternative<Options>(parsed));
   EXPECT_EQ(std::get<Options>(parsed).passes, 12566);
@@ -34,11 +35,14 @@ TEST(SnapshotOptions, DefaultsAndValues) {
   EXPECT_EQ(std::get<Options>(parsed).height, 640);
   EXPECT_EQ(std::get<Options>(parsed).out, "b.png");
   EXPECT_TRUE(std::get<Options>(Parse({"--help"})).help);
-  // At another scale the default is that scale's starting client area.
-  parsed = Parse({"--dpi", "192", "--out", "c.png"});
+  // At another scale the default picture grows with it; --name=value is --name value.
+  parsed = Parse({"--dpi=192", "--out=c.PNG", "--passes=15000"});
   ASSERT_TRUE(std::holds_alternative<Options>(parsed));
-  EXPECT_EQ(std::get<Options>(parsed).width, 1496);
-  EXPECT_EQ(std::get<Options>(parsed).height, 1078);
+  EXPECT_EQ(std::get<Options>(parsed).width, 2560);
+  EXPECT_EQ(std::get<Options>(parsed).height, 1280);
+  EXPECT_EQ(std::get<Options>(parsed).passes, 15000);
+  EXPECT_EQ(std::get<Options>(parsed).out, "c.PNG");
+  EXPECT_EQ(std::get<Options>(Parse({"--gif", "-"})).gif, "-");
 }
 
 TEST(SnapshotOptions, BadInputIsOneLineSaying) {
@@ -61,6 +65,10 @@ TEST(SnapshotOptions, BadInputIsOneLineSaying) {
       {"--dpi", "47", "--out", "a.png"},
       {"--dpi", "385", "--out", "a.png"},
       {"--dpi", "1.5", "--out", "a.png"},
+      {"--out", "a.jpg"},
+      {"--gif", "a.png"},
+      {"--out=", "--passes", "3"},
+      {"--help=yes"},
   };
   for (const auto& args : bad) {
     const auto parsed = Parse(args);

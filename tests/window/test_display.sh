@@ -11,6 +11,11 @@ wait_exit 5
 [ "$(wc -l <"$WORK/none.err")" -eq 1 ] || fail "with no display: not one line: $(cat "$WORK/none.err")"
 grep -q DISPLAY "$WORK/none.err" || fail "with no display the message does not name DISPLAY"
 
+# --help and --version answer without a display, and start nothing.
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$APP" --version)" = "drelm-wheel 1.00" ] ||
+  fail "--version does not say drelm-wheel 1.00"
+env -u DISPLAY -u WAYLAND_DISPLAY "$APP" --help | grep -q 'Enter' || fail "--help names no keys"
+
 one_line_failure() {  # $1: what was done; the program's stderr is in $WORK/bad.err
   wait_exit 5
   [ "$STATUS" -eq 1 ] || fail "$1: status $STATUS"

@@ -89,6 +89,12 @@ void InstallFileSignalHandlers() {
 }
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
+  if (path_ == "-") {
+    stream_ = stdout;
+    path_ = "standard output";
+    to_stdout_ = true;
+    return;
+  }
   const std::string target = FollowLinks(path_);
   struct stat info {};
   if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) Fail(KindOf(info.st_mode));
@@ -137,6 +143,7 @@ void AtomicFile::OpenNamedTemporary() {
 }
 
 AtomicFile::~AtomicFile() {
+  if (to_stdout_) return;
   if (stream_ != nullptr) std::fclose(stream_);
   if (!committed_ && !temp_.empty()) {
     unlinkat(folder_, temp_.c_str(), 0);
@@ -156,6 +163,11 @@ std::string AtomicFile::WriteError() const {
 }
 
 void AtomicFile::Commit() {
+  if (to_stdout_) {
+    if (std::fflush(stream_) != 0) Fail(std::strerror(errno));
+    committed_ = true;
+    return;
+  }
   if (std::fflush(stream_) != 0 || fsync(fileno(stream_)) != 0) Fail(std::strerror(errno));
   if (temp_.empty()) {
     // The unnamed file gets a short temporary name, which then replaces the target at once.

@@ -11,7 +11,8 @@ namespace drelm::files {
 // where the file system cannot hold an unnamed file, under a short temporary name that signal
 // handlers remove. A symbolic link is followed: the file it names is replaced and the link kept.
 // Anything but a regular file as the target (a folder, a device, a FIFO, a socket) is refused.
-// Failures throw std::runtime_error("cannot write PATH: reason").
+// The path "-" is standard output, written as it goes. Failures throw
+// std::runtime_error("cannot write PATH: reason").
 class AtomicFile {
  public:
   explicit AtomicFile(std::string path);
@@ -38,6 +39,7 @@ class AtomicFile {
   std::FILE* stream_ = nullptr;
   int write_errno_ = 0;
   bool committed_ = false;
+  bool to_stdout_ = false;
 };
 
 // Ends the process on signals that would leave a temporary name behind by removing it first;

@@ -1,5 +1,7 @@
 // drelm-wheel-snapshot: the picture after a number of passes as a PNG, or the motion from there
 // on as an animated GIF.
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -37,6 +39,12 @@ int Run(int argc, char** argv) {
   const auto& options = std::get<snapshot::Options>(parsed);
   if (options.help) return PrintOut(snapshot::kUsage);
   if (options.version) return PrintOut("drelm-wheel-snapshot " DRELM_VERSION "\n");
+  const bool to_stdout = options.out == "-" || options.gif == "-";
+  if (to_stdout && isatty(STDOUT_FILENO) == 1) {
+    std::fprintf(stderr, "%s: standard output is a terminal; redirect it or give a file name\n",
+                 kProgram);
+    return 2;
+  }
   files::InstallFileSignalHandlers();
   if (options.gif.empty()) {
     snapshot::WriteSnapshot(options);

@@ -1,6 +1,8 @@
 #include "snapshot/options.h"
 
+#include <cctype>
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "platform/common/printable.h"
@@ -11,14 +13,17 @@ const char kUsage[] =
     "usage: drelm-wheel-snapshot [--passes N] [--size WxH] [--dpi D] --out FILE.png\n"
     "       drelm-wheel-snapshot [--passes N] [--size WxH] [--dpi D] --gif FILE.gif [--seconds S]\n"
     "                            [--fps F]\n"
-    "Runs the start-up and exactly N animation passes (default 0) off-screen, as the window\n"
-    "would but without pacing, and writes the top-left WxH pixels of the picture (default the\n"
-    "window's starting client area, 748x539 at 96 dpi; at most 8192 a side) to FILE.png as an\n"
-    "RGB PNG. The picture is drawn at D dots an inch (default 96, from 48 to 384), as on a\n"
-    "desktop at that scale.\n"
+    "Runs the start-up and exactly N animation passes off-screen, as the window would but\n"
+    "without pacing, and writes the top-left WxH pixels of the picture to FILE.png as an RGB PNG.\n"
+    "By default N is 14566, one whole turn of the crank past phase 0, and WxH is 1280x640, which\n"
+    "holds the whole mechanism and the trace with its cursor (at most 8192 a side). The picture\n"
+    "is drawn at D dots an inch (default 96, from 48 to 384), as on a desktop at that scale; the\n"
+    "default size grows with it.\n"
     "With --gif, records from there on an animated GIF of S seconds (default: one turn of the\n"
     "crank, about 2.5 s; at most 60) at F frames a second (default 25, at most 50), at the\n"
     "window's own pace of 5000 passes a second, looping.\n"
+    "FILE may be - for standard output (not a terminal). Options may also be given as\n"
+    "--name=value.\n"
     "  --help      this text\n"
     "  --version   the version\n";
 
@@ -45,6 +50,15 @@ bool ParsePositive(std::string_view text, double high, double& out) {
   return ec == std::errc() && ptr == end && out > 0 && out <= high;
 }
 
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  const std::string_view end = text.substr(text.size() - suffix.size());
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(end[i])) != suffix[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::variant<Options, std::string> ParseOptions(int argc, const char* const* argv) {
@@ -54,7 +68,16 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
   bool have_fps = false;
   bool have_size = false;
   for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
+    std::string_view arg = argv[i];
+    // --name=value is --name value.
+    std::optional<std::string_view> inline_value;
+    if (arg.substr(0, 2) == "--" && arg.find('=') != std::string_view::npos) {
+      inline_value = arg.substr(arg.find('=') + 1);
+      arg = arg.substr(0, arg.find('='));
+    }
+    if (inline_value && (arg == "--help" || arg == "--version")) {
+      return Printable(arg) + " takes no value";
+    }
     if (arg == "--help" || arg == "-h") {
       options.help = true;
       return options;
@@ -67,8 +90,8 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
         arg != "--seconds" && arg != "--fps" && arg != "--dpi") {
       return "unknown option '" + Printable(arg) + "' (see --help)";
     }
-    if (i + 1 >= argc) return Printable(arg) + " needs a value";
-    const std::string_view value = argv[++i];
+    if (!inline_value && i + 1 >= argc) return Printable(arg) + " needs a value";
+    const std::string_view value = inline_value ? *inline_value : std::string_view(argv[++i]);
     if (arg == "--passes") {
       if (!ParseNumber(value, 0, kMaxPasses, options.passes)) {
         return "--passes takes a whole number from 0 to " + std::to_string(kMaxPasses) + ", not '" +
@@ -110,17 +133,22 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       have_fps = true;
     } else {
       if (value.empty()) return Printable(arg) + " needs a file name";
-      (arg == "--out" ? options.out : options.gif) = value;
-      (arg == "--out" ? have_out : have_gif) = true;
+      const bool png = arg == "--out";
+      if (value != "-" && !EndsWithNoCase(value, png ? ".png" : ".gif")) {
+        return std::string(png ? "--out writes a PNG: give FILE.png"
+                               : "--gif writes a GIF: give FILE.gif") +
+               " (or - for standard output), not '" + Printable(value) + "'";
+      }
+      (png ? options.out : options.gif) = value;
+      (png ? have_out : have_gif) = true;
     }
   }
   if (have_out && have_gif) return "give --out or --gif, not both";
   if (!have_out && !have_gif) return "no --out FILE.png or --gif FILE.gif given (see --help)";
   if (!have_gif && (options.seconds || have_fps)) return "--seconds and --fps go with --gif";
   if (!have_size) {
-    const WorldMapping mapping(options.dpi);
-    options.width = mapping.StartWidth();
-    options.height = mapping.StartHeight();
+    options.width = ScaledSide(kDefaultWidth, options.dpi);
+    options.height = ScaledSide(kDefaultHeight, options.dpi);
   }
   return options;
 }

@@ -144,10 +144,10 @@ SdlHost::SdlHost()
       canvas_(MakeCanvas(mapping_, video_.wayland ? window_.dpi / kStandardDpi : 1.0)),
       surface_(canvas_, mapping_),
       screen_(OpenScreen(window_.handle, canvas_, !video_.wayland)) {
-  Canvas icon = DrawWindowIcon();
+  IconImage icon = WindowIcon();
   if (SDL_Surface* icon_view = SDL_CreateRGBSurfaceWithFormatFrom(
-          const_cast<Rgb*>(icon.Row(0)), icon.width(), icon.height(), 32,
-          icon.width() * static_cast<int>(sizeof(Rgb)), SDL_PIXELFORMAT_RGB888)) {
+          icon.argb.data(), icon.width, icon.height, 32,
+          icon.width * static_cast<int>(sizeof(std::uint32_t)), SDL_PIXELFORMAT_ARGB8888)) {
     SDL_SetWindowIcon(window_.handle, icon_view);
     SDL_FreeSurface(icon_view);
   }
