@@ -1,0 +1,115 @@
+// Start-up to the first frame on screen: from the exec of drelm-wheel to the moment the hub's
+// circles show in its window, read back from the X server every half millisecond. Run under an
+// X server of its own. Usage: drelm-bench-first-frame DRELM_WHEEL [RUNS]
+
+// Our own headers first: Xlib's macros (Status among them) would break them.
+#include "canvas/world.h"
+#include "linkage/crank.h"
+
+// Then the system's.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kPoll = std::chrono::microseconds(500);
+constexpr auto kGiveUp = std::chrono::seconds(10);
+
+// The window whose name holds the caption's title, anywhere under `parent`.
+Window FindWindow(Display* display, Window parent) {
+  Window root = 0, up = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (XQueryTree(display, parent, &root, &up, &children, &count) == 0) return 0;
+  Window found = 0;
+  for (unsigned i = 0; i < count && found == 0; ++i) {
+    char* name = nullptr;
+    if (XFetchName(display, children[i], &name) != 0 && name != nullptr) {
+      if (std::strstr(name, "Quenmark") != nullptr) found = children[i];
+      XFree(name);
+    }
+    if (found == 0) found = FindWindow(display, children[i]);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+// Whether the hub's outer circle shows: blue at the points ten pixels either side of its centre.
+bool HubShows(Display* display, Window window) {
+  const drelm::WorldMapping mapping;
+  const drelm::PixelPoint hub = mapping.ToPixel(0, 0);
+  const double r = mapping.RadiusToPixels(drelm::linkage::kHubOuterRadius);
+  const int k = 10;
+  const int m = static_cast<int>(std::round(std::sqrt(r * r - k * k)));
+  int blue = 0;
+  for (int dx : {-k, k}) {
+    XImage* image = XGetImage(display, window, static_cast<int>(hub.x) + dx,
+                              static_cast<int>(hub.y) - m, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) return false;
+    blue += XGetPixel(image, 0, 0) == 0x0000FF;
+    XDestroyImage(image);
+  }
+  return blue > 0;
+}
+
+int IgnoreErrors(Display*, XErrorEvent*) {
+  return 0;  // the window may go away between finding and reading it
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: drelm-bench-first-frame DRELM_WHEEL [RUNS]\n");
+    return 2;
+  }
+  const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    std::fprintf(stderr, "drelm-bench-first-frame: cannot open the display\n");
+    return 1;
+  }
+  XSetErrorHandler(IgnoreErrors);
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    const Clock::time_point start = Clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+      execl(argv[1], argv[1], static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    double ms = -1;
+    while (Clock::now() - start < kGiveUp) {
+      const Window window = FindWindow(display, DefaultRootWindow(display));
+      if (window != 0 && HubShows(display, window)) {
+        ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        break;
+      }
+      usleep(static_cast<useconds_t>(kPoll.count()));
+    }
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    if (ms < 0) {
+      std::fprintf(stderr, "drelm-bench-first-frame: no hub within 10 s\n");
+      return 1;
+    }
+    times.push_back(ms);
+    usleep(200000);  // the window goes away before the next run looks for one
+  }
+  std::sort(times.begin(), times.end());
+  std::printf("start-up to the first frame on screen: %.0f ms (median of %d; %.0f to %.0f)\n",
+              times[times.size() / 2], runs, times.front(), times.back());
+  return 0;
+}
