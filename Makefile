@@ -7,7 +7,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_CORPUS = tests/fuzz/corpus
 BUILD = build
 
-.PHONY: all setup setup-run build run test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
+.PHONY: all setup setup-run build run windows test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
 	docs install uninstall package format clean
 
 all: build
@@ -24,18 +24,30 @@ run: setup-run
 	@cmake --build build-run -j $(JOBS) --target drelm-wheel
 	./build-run/src/drelm-wheel
 
+# 64-bit Windows, cross-compiled with mingw-w64: drelm-wheel.exe and its installer.
+windows:
+	@./tools/install-deps.sh windows
+	@cmake --preset windows >/dev/null
+	@cmake --build build-windows -j $(JOBS)
+	@echo "build-windows/src/drelm-wheel.exe"
+	@echo "build-windows/drelm-wheel-$$(sed -n 's/.*DRELM_VERSION \"\(.*\)\"/\1/p' build-windows/generated/drelm_version.h)-setup.exe"
+
 # Everything, with the tests and the benchmarks.
 build: setup
 	@cmake --preset default >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # A short run of the fuzzer over its corpus, the unit and tool tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then every test; then one summary of all three.
+# UndefinedBehaviorSanitizer, every test of the Linux build, then the Windows build under Wine;
+# then one summary of all four.
 test: build
 	@./tests/run_all.sh \
 	  "fuzz, $(FUZZ_SMOKE_SECONDS) s over the corpus" "$(MAKE) fuzz-smoke" \
 	  "unit and tool tests under the sanitizers" "$(MAKE) test-sanitizers" \
-	  "every test" "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)"
+	  "every test of the Linux build" \
+	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE wine" \
+	  "the Windows build under Wine" \
+	    "$(MAKE) windows && ctest --test-dir $(BUILD) --output-on-failure -L wine"
 
 test-sanitizers: setup
 	@cmake --preset asan >/dev/null
@@ -101,4 +113,4 @@ format:
 	clang-format -i $$(git ls-files -co --exclude-standard '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-run build-asan build-fuzz
+	rm -rf $(BUILD) build-run build-asan build-fuzz build-windows

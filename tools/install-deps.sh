@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing: `install-deps.sh run` what building and running
-# the program needs, `install-deps.sh test` (the default) everything the tools, the tests and the
-# benchmarks need too. Uses sudo when not run as root. Prints nothing when all are there.
+# the program needs, `install-deps.sh windows` what the Windows build needs, `install-deps.sh
+# test` (the default) everything the tools, the tests, the benchmarks and the Windows build need. Uses sudo when not run as root. Prints nothing when all are there.
 set -euo pipefail
 
 run_packages=(
@@ -22,10 +22,16 @@ test_packages=(
   desktop-file-utils appstream dpkg-dev file  # checking the launcher and metainfo; the package
 )
 
+windows_packages=(
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 icoutils nsis  # the Windows build
+  wine wine64 python3-pefile           # running and reading it here
+)
+
 case "${1:-test}" in
   run) packages=("${run_packages[@]}") ;;
-  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "install-deps: say 'run' or 'test', not '$1'" >&2; exit 2 ;;
+  windows) packages=(cmake make librsvg2-bin "${windows_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  *) echo "install-deps: say 'run', 'test' or 'windows', not '$1'" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,0 +1,243 @@
+#include "platform/win32/win32_host.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+// After windows.h, which they build on.
+#include <mmsystem.h>  // timeBeginPeriod
+#include <windowsx.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "app/drelm_wheel.h"
+#include "app/program_end.h"
+#include "platform/common/host_error.h"
+
+namespace drelm {
+namespace {
+
+constexpr wchar_t kClassName[] = L"DrelmWheel";
+constexpr int kIconResource = 1;  // the application's icon, in the program's resources
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+// While paused the pump waits for messages no longer than this, in milliseconds.
+constexpr DWORD kPausedWaitMs = 100;
+// The waits' resolution: the passes are held to the clock a fraction of a frame apart.
+constexpr UINT kTimerResolutionMs = 1;
+
+std::string LastError(const char* what) {
+  return std::string(what) + ": Windows error " + std::to_string(GetLastError());
+}
+
+std::wstring Wide(const char* text) {
+  std::wstring wide;
+  for (const char* c = text; *c != 0; ++c) wide += static_cast<wchar_t>(*c);
+  return wide;
+}
+
+// The dots an inch of the desktop the window opens on.
+double DesktopDpi() {
+  const UINT dpi = GetDpiForSystem();
+  return dpi >= static_cast<UINT>(kMinDpi) && dpi <= static_cast<UINT>(kMaxDpi) ? dpi
+                                                                                : kStandardDpi;
+}
+
+// The whole picture at the scale, and at least the whole desktop, so that a window enlarged to
+// any monitor still shows canvas.
+Canvas MakeCanvas(const WorldMapping& mapping) {
+  return Canvas(std::max(mapping.PictureWidth(), GetSystemMetrics(SM_CXVIRTUALSCREEN)),
+                std::max(mapping.PictureHeight(), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+}
+
+Win32Host* HostOf(HWND window) {
+  return reinterpret_cast<Win32Host*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+int ShiftState(WPARAM keys) {
+  return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+         ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+// The window procedure: it only queues what the program's handlers are to see, and paints.
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  Win32Host* host = HostOf(window);
+  if (host == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  using Kind = Win32Host::Event::Kind;
+  const auto mouse = [&](int button) {
+    host->Queue(
+        {Kind::kMouseDown, button, ShiftState(wparam), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+    return 0;
+  };
+  switch (message) {
+    case WM_CHAR:  // the character codes typed, auto-repeat included
+      for (LPARAM i = 0; i < std::max<LPARAM>(1, lparam & 0xFFFF); ++i) {
+        host->Queue({Kind::kKey, static_cast<int>(wparam)});
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+      return mouse(1);
+    case WM_RBUTTONDOWN:
+      return mouse(2);
+    case WM_MBUTTONDOWN:
+      return mouse(4);
+    case WM_XBUTTONDOWN:
+      mouse(0);
+      return TRUE;
+    case WM_CLOSE:  // ends the program as End does; the window is not destroyed here
+      host->Queue({Kind::kClose});
+      return 0;
+    case WM_PAINT:
+      host->Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+}  // namespace
+
+Win32Host::Win32Host()
+    : dpi_(DesktopDpi()),
+      mapping_(dpi_),
+      canvas_(MakeCanvas(mapping_)),
+      surface_(canvas_, mapping_) {
+  timeBeginPeriod(kTimerResolutionMs);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  window_class.lpfnWndProc = WindowProcedure;
+  window_class.hInstance = instance;
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+  window_class.lpszClassName = kClassName;
+  if (RegisterClassExW(&window_class) == 0)
+    throw HostError(LastError("cannot register the window"));
+  RECT frame{0, 0, mapping_.StartWidth(), mapping_.StartHeight()};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, static_cast<UINT>(dpi_));
+  window_ = CreateWindowExW(0, kClassName, Wide(kCaption).c_str(), kStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                            nullptr, nullptr, instance, this);
+  if (window_ == nullptr) throw HostError(LastError("cannot create the window"));
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+}
+
+Win32Host::~Win32Host() {
+  if (window_ != nullptr) DestroyWindow(window_);
+  timeEndPeriod(kTimerResolutionMs);
+}
+
+void Win32Host::DoEvents(DrelmWheel& window) {
+  if (window.stoop.Value() != 0) {
+    // The hold of a paused window: sleep until a message comes.
+    pacer_.Restart();
+    ShowChanges();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kPausedWaitMs, QS_ALLINPUT);
+    Pump(window);
+    return;
+  }
+  Pump(window);
+  if (window.stoop.Value() != 0) {
+    ShowChanges();  // a pause shows its last pass at once
+    return;
+  }
+  const Pacer::Time now = Pacer::Clock::now();
+  const Pacer::Step step = pacer_.AfterPass(now);
+  if (step.show) ShowChanges();
+  WaitUntil(step.resume_at, window);
+}
+
+void Win32Host::WaitUntil(Pacer::Time until, DrelmWheel& window) {
+  for (;;) {
+    const auto left = until - Pacer::Clock::now();
+    if (left <= Pacer::Clock::duration::zero()) return;
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(ms), QS_ALLINPUT) ==
+        WAIT_OBJECT_0) {
+      Pump(window);
+      if (window.stoop.Value() != 0) return;
+    }
+  }
+}
+
+void Win32Host::Pump(DrelmWheel& window) {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  // Out of the window procedure now: the handlers may end the program.
+  while (!events_.empty()) {
+    const Event event = events_.front();
+    events_.pop_front();
+    switch (event.kind) {
+      case Event::Kind::kKey:
+        window.KeyPress(event.code);
+        break;
+      case Event::Kind::kMouseDown: {
+        const PixelPoint at = mapping_.ToWorld(event.x, event.y);
+        window.MouseDown(event.code, event.shift, static_cast<float>(at.x),
+                         static_cast<float>(at.y));
+      }
+      case Event::Kind::kClose:
+        End();
+      case Event::Kind::kFailed:
+        throw HostError(paint_error_);
+    }
+  }
+}
+
+void Win32Host::ShowChanges() {
+  if (IsIconic(window_)) return;  // nobody sees a minimized window; it is painted on restore
+  for (const PixelRect& rect : canvas_.TakeDirtyRects()) ShowRect(rect);
+}
+
+void Win32Host::ShowRect(const PixelRect& rect) {
+  HDC device = GetDC(window_);
+  if (device == nullptr) throw HostError(LastError("cannot show the picture"));
+  // The rows of the rectangle as a DIB of their own, so the source's y is 0 whichever way a
+  // top-down DIB's rows are counted.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = canvas_.width();
+  info.bmiHeader.biHeight = -rect.h;  // rows top down, as the canvas holds them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB, the canvas's own pixels
+  info.bmiHeader.biCompression = BI_RGB;
+  const int shown = StretchDIBits(device, rect.x, rect.y, rect.w, rect.h, rect.x, 0, rect.w, rect.h,
+                                  canvas_.Row(rect.y), &info, DIB_RGB_COLORS, SRCCOPY);
+  ReleaseDC(window_, device);
+  if (shown == 0) throw HostError(LastError("cannot show the picture"));
+}
+
+void Win32Host::Paint() {
+  PAINTSTRUCT paint;
+  BeginPaint(window_, &paint);
+  EndPaint(window_, &paint);
+  // All of the window's part of the canvas, whatever was asked: painting cannot fail loudly here.
+  canvas_.TakeDirtyRects();
+  RECT client;
+  GetClientRect(window_, &client);
+  const PixelRect all{0, 0, std::min<int>(client.right, canvas_.width()),
+                      std::min<int>(client.bottom, canvas_.height())};
+  try {
+    ShowRect(all);
+  } catch (const HostError& error) {
+    // Never through the window procedure: the pump raises it once DispatchMessage has returned.
+    paint_error_ = error.what();
+    Queue({Event::Kind::kFailed});
+  }
+}
+
+void Win32Host::ShowError(const std::wstring& title, const std::wstring& message) {
+  MessageBoxW(window_, message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace drelm

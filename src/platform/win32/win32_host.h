@@ -1,0 +1,68 @@
+#pragma once
+
+#include <deque>
+#include <string>
+
+#include "app/host.h"
+#include "canvas/canvas.h"
+#include "canvas/world.h"
+#include "canvas/world_canvas.h"
+#include "platform/common/pacer.h"
+
+// Win32's types, declared here so that whoever includes the host does not take in windows.h and
+// its macros.
+struct HWND__;
+typedef HWND__* HWND;
+
+namespace drelm {
+
+// The window on Windows, through Win32 itself. As the SDL host: it holds the picture in a canvas
+// of its own, drawn at the monitor's dots an inch and at least as large as the whole desktop, and
+// shows it (the changed tiles at the display's pace, all of it on WM_PAINT); its pump holds the
+// passes to the wall clock and waits for messages, without spinning, while the window is paused.
+// What the window procedure receives is queued and handed to the window's handlers after
+// DispatchMessage returns, so no exception ever unwinds through the system's frames.
+class Win32Host final : public Host {
+ public:
+  Win32Host();
+  ~Win32Host() override;
+  Win32Host(const Win32Host&) = delete;
+  Win32Host& operator=(const Win32Host&) = delete;
+
+  WorldCanvas& surface() { return surface_; }
+  void DoEvents(DrelmWheel& window) override;
+  // Sends what changed since the last showing to the screen.
+  void ShowChanges();
+  // Shows a message box over the window, for an error that ends the program.
+  void ShowError(const std::wstring& title, const std::wstring& message);
+
+  // What the window procedure saw, for the pump to act on.
+  struct Event {
+    enum class Kind { kKey, kMouseDown, kClose, kFailed } kind;
+    int code = 0;  // the character code, or the button
+    int shift = 0;
+    int x = 0;
+    int y = 0;
+  };
+  // Called by the window procedure only.
+  void Queue(const Event& event) { events_.push_back(event); }
+  void Paint();
+
+ private:
+  // Hands over every message Windows holds, then acts on what they queued.
+  void Pump(DrelmWheel& window);
+  // Waits for messages until `until`, or until a handler pauses the window.
+  void WaitUntil(Pacer::Time until, DrelmWheel& window);
+  void ShowRect(const PixelRect& rect);
+
+  double dpi_;
+  WorldMapping mapping_;
+  Canvas canvas_;
+  WorldCanvas surface_;
+  HWND window_ = nullptr;
+  std::deque<Event> events_;
+  std::string paint_error_;
+  Pacer pacer_;
+};
+
+}  // namespace drelm

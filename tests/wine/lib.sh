@@ -1,0 +1,20 @@
+# Sourced by every Windows test: the program under Wine in a private X server, with the Wine
+# prefix the prefix test made for this build. Usage: source lib.sh EXE PREFIX
+source "$(dirname "${BASH_SOURCE[0]}")/../window/lib.sh" "$1"
+export WINEPREFIX=$2 WINEDEBUG=-all
+[ -f "$APP" ] || fail "no $APP: make windows builds it"
+[ -d "$WINEPREFIX" ] || fail "no Wine prefix at $WINEPREFIX"
+
+# Starts the program under Wine and waits for its window; sets WIN and APP_PID (wine's).
+start_exe() {
+  wine "$APP" 2>"$WORK/app.err" &
+  APP_PID=$!
+  WIN=$(find_window)
+  [ -n "$WIN" ] || fail "no window appeared"
+  sleep 1
+}
+
+# The program's own process, for its CPU time.
+exe_pid() {
+  pgrep -f 'drelm-wheel\.exe' | head -1
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Under Wine: a click, the frame's close request and Ctrl+[ (which types Esc) each end the
+# program with status 0; paused, it uses under 1 % of a core.
+source "$(dirname "$0")/lib.sh" "$@"
+CLOSE_WINDOW=$3
+start_xvfb
+start_exe
+xdotool key --window "$WIN" Return
+sleep 0.5
+pid=$(exe_pid)
+[ -n "$pid" ] || fail "no drelm-wheel.exe process"
+hz=$(getconf CLK_TCK)
+before=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+sleep 3
+ticks=$(( $(awk '{print $14 + $15}' "/proc/$pid/stat") - before ))
+[ "$ticks" -le $(( 3 * hz / 100 )) ] || fail "paused, it used $ticks ticks of 1/$hz s in 3 s"
+xdotool mousemove --window "$WIN" 300 200 click 1
+wait_exit 10
+[ "$STATUS" -eq 0 ] || fail "a click ended with status $STATUS"
+start_exe
+"$CLOSE_WINDOW" "$WIN" || fail "could not ask the window to close"
+wait_exit 10
+[ "$STATUS" -eq 0 ] || fail "the close request ended with status $STATUS"
+start_exe
+xdotool key --window "$WIN" ctrl+bracketleft 2>/dev/null
+wait_exit 10
+[ "$STATUS" -eq 0 ] || fail "Ctrl+[ ended with status $STATUS"
+exit 0

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# A private Wine prefix for this build's Windows tests, made once (wineboot -i).
+set -u
+prefix=$1
+[ -f "$prefix/system.reg" ] && exit 0
+rm -rf "$prefix"
+mkdir -p "$(dirname "$prefix")"
+WINEPREFIX=$prefix WINEDEBUG=-all DISPLAY= wineboot -i >/dev/null 2>&1
+WINEPREFIX=$prefix wineserver -w
+[ -f "$prefix/system.reg" ] || { echo "FAIL: wineboot made no prefix at $prefix" >&2; exit 1; }
