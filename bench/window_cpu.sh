@@ -34,17 +34,9 @@ XVFB_PID=""
 # 1280 x 672 and the window maximized by a double click on its title bar give 1280 x 640.
 start_weston 1 "" 1280x672
 wl_start_app 748x539
-wl_click_title() {
-  local x=$((WL_LEFT + 300)) y=$((WL_TOP - 12))
-  outer_xdotool mousemove 1550 950
-  sleep 0.1
-  for step in 3 2 1 0; do
-    outer_xdotool mousemove $((x - 20 * step)) $((y - 5 * step))
-    sleep 0.1
-  done
-  outer_xdotool click --repeat 2 --delay 80 1
-}
-wl_click_title
+# A double click on the title bar maximizes the window.
+wl_point 300 -12
+outer_xdotool click --repeat 2 --delay 80 1
 sleep 1
 wl_shot "$WORK/maximized.png"
 size=$(identify -format '%wx%h' "$WORK/maximized.png")

@@ -229,17 +229,22 @@ wl_shot() {
   WL_TOP=$(echo "$box" | cut -d+ -f3)
 }
 
-# Clicks button $1 in the client area at output scale $2. The pointer first leaves weston's
-# window and comes back in a few steps, as a hand moves it: weston takes no motion before the
-# pointer has entered its window.
-wl_click() {
-  local x=$(( (WL_LEFT + 300) / ${2:-1} )) y=$(( (WL_TOP + 200) / ${2:-1} ))
+# Brings the pointer to ($1, $2) in the client area (negative y: the title bar above it) at
+# output scale $3. It first leaves weston's window and comes back in a few steps, as a hand moves
+# it: weston takes no motion before the pointer has entered its window.
+wl_point() {
+  local x=$(( (WL_LEFT + $1) / ${3:-1} )) y=$(( (WL_TOP + $2) / ${3:-1} ))
   outer_xdotool mousemove 1550 950
   sleep 0.1
   for step in 3 2 1 0; do
     outer_xdotool mousemove $(( x - 20 * step )) $(( y - 20 * step ))
     sleep 0.1
   done
+}
+
+# Clicks button $1 in the client area at output scale $2.
+wl_click() {
+  wl_point 300 200 "${2:-1}"
   outer_xdotool click "$1"
 }
 
