@@ -98,6 +98,11 @@ wait_exit() {
   fi
 }
 
+# The client area of window $1 (default WIN), as WxH.
+client_size() {
+  xwininfo -id "${1:-$WIN}" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}
+
 # A screenshot of the window's client area as PNG.
 shot() {
   xwd -silent -id "$WIN" | convert xwd:- png:"$1" || fail "no screenshot"

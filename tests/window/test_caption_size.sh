@@ -7,7 +7,7 @@ start_app
 caption=$(xdotool getwindowname "$WIN")
 expected="          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit"
 [ "$caption" = "$expected" ] || fail "caption is '$caption'"
-geometry=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+geometry=$(client_size)
 [ "$geometry" = "748x539" ] || fail "client area is $geometry"
 xprop -id "$WIN" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "no 64x64 window icon"
 # A dock matches the window to the launcher by its class, the desktop entry's name.

@@ -7,7 +7,7 @@ for case in 192:1496x1078 120:935x674; do
   dpi=${case%%:*}
   echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
   start_app
-  geometry=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+  geometry=$(client_size)
   [ "$geometry" = "${case#*:}" ] || fail "at $dpi dpi the client area is $geometry"
   xdotool key --window "$WIN" Return
   sleep 0.3

@@ -7,7 +7,7 @@ start_app
 sleep 1
 xdotool windowsize "$WIN" 1280 640
 sleep 1
-geometry=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+geometry=$(client_size)
 [ "$geometry" = "1280x640" ] || fail "the window is $geometry after resizing"
 xdotool key --window "$WIN" Return
 sleep 0.3

@@ -10,7 +10,7 @@ set_dpi() {
 set_dpi 192
 trap 'set_dpi 96; cleanup' EXIT
 start_exe
-geometry=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+geometry=$(client_size)
 [ "$geometry" = "1496x1078" ] || fail "at 192 dpi the client area is $geometry"
 xdotool key --window "$WIN" Return
 sleep 0.5

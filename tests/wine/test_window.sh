@@ -7,7 +7,7 @@ start_xvfb
 start_exe
 caption="          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit"
 [ "$(xdotool getwindowname "$WIN")" = "$caption" ] || fail "caption is '$(xdotool getwindowname "$WIN")'"
-geometry=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+geometry=$(client_size)
 [ "$geometry" = "748x539" ] || fail "client area is $geometry"
 shot "$WORK/a.png"
 check_hub "$WORK/a.png" 96
