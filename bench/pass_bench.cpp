@@ -27,6 +27,26 @@ void BM_PassOwnRasterizer(benchmark::State& state) {
 }
 BENCHMARK(BM_PassOwnRasterizer)->MinTime(0.5)->Repetitions(kRepetitions)->ReportAggregatesOnly();
 
+// The same passes with what they change tracked, as a window's canvas tracks it for showing, and
+// taken a frame's worth of passes at a time.
+void BM_PassTracked(benchmark::State& state) {
+  drelm::OffscreenHost host(kCanvasWidth, kCanvasHeight);
+  host.canvas().TrackChanges(true);
+  drelm::DrelmWheel window(host.surface(), host);
+  window.StartUp();
+  constexpr int kPassesAFrame = 83;  // 5,000 a second at 60 frames a second
+  int passes = 0;
+  for (auto _ : state) {
+    window.Pass();
+    if (++passes == kPassesAFrame) {
+      passes = 0;
+      benchmark::DoNotOptimize(host.canvas().TakeDirtyRects());
+    }
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PassTracked)->MinTime(0.5)->Repetitions(kRepetitions)->ReportAggregatesOnly();
+
 void BM_PassCairo(benchmark::State& state) {
   drelm::OffscreenHost host(1, 1);  // only its pump: the drawing goes to cairo
   drelm::bench::CairoSurface cairo(kCanvasWidth, kCanvasHeight);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "canvas/clip.h"
+#include "canvas/line_walk.h"
 
 namespace drelm {
 namespace {
@@ -16,201 +17,40 @@ namespace {
 constexpr double kFarPixels = 16777216.0;  // 2^24
 // Circles up to this reach keep their offsets in a table; the picture draws a few radii often.
 constexpr double kMaxTabledReach = 4096;
-// What changed is kept as squares of this many pixels a side: small enough that a frame's few
-// lines cover little more than themselves, large enough to be counted quickly.
-constexpr int kTileSize = 64;
-
 bool Finite(double a, double b) {
   return std::isfinite(a) && std::isfinite(b);
 }
 
-// Walks the minor coordinate of a line one major step at a time: at step i it is
-// start + round(i * minor / major) (halves upward), kept as a quotient and a remainder so that a
-// step costs an addition and a comparison. |minor| <= major, major > 0.
-class LineWalk {
- public:
-  LineWalk(std::int64_t start, std::int64_t minor, std::int64_t major, std::int64_t first_step)
-      : step_(2 * minor), limit_(2 * major) {
-    const std::int64_t num = 2 * first_step * minor + major;
-    value_ = start + FloorDiv(num, limit_);
-    rest_ = num - FloorDiv(num, limit_) * limit_;
-  }
-  std::int64_t value() const { return value_; }
-  // Writes `count` pixels from `at`, `major_stride` apart, moving on by `minor_stride` as the
-  // minor coordinate steps: the walk of value() and Next(), for a stretch known to lie on the
-  // canvas, with nothing tested but the remainder.
-  void Write(Rgb* at, std::int64_t count, std::ptrdiff_t major_stride, std::ptrdiff_t minor_stride,
-             Rgb rgb) {
-    // Branch-free steps: which way the minor coordinate goes is as hard to foresee as a coin.
-    if (step_ >= 0) {
-      for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
-        *at = rgb;
-        rest_ += step_;
-        const bool on = rest_ >= limit_;
-        rest_ -= on ? limit_ : 0;
-        at += on ? minor_stride : 0;
-      }
-    } else {
-      for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
-        *at = rgb;
-        rest_ += step_;
-        const bool back = rest_ < 0;
-        rest_ += back ? limit_ : 0;
-        at -= back ? minor_stride : 0;
-      }
-    }
-  }
-  void Next() {
-    rest_ += step_;
-    if (rest_ >= limit_) {
-      rest_ -= limit_;
-      ++value_;
-    } else if (rest_ < 0) {
-      rest_ += limit_;
-      --value_;
-    }
-  }
-
- private:
-  static std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
-    std::int64_t q = n / d;
-    if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
-    return q;
-  }
-  std::int64_t step_, limit_, value_ = 0, rest_ = 0;
-};
-
-}  // namespace
-
-Canvas::Canvas(int width, int height) : width_(width), height_(height) {
+// The width, once the size is known to be one a canvas can have.
+int CheckedWidth(int width, int height) {
   if (width < 1 || height < 1 || width > kMaxCanvasSide || height > kMaxCanvasSide) {
     throw std::invalid_argument("canvas size " + std::to_string(width) + "x" +
                                 std::to_string(height) + " is out of range");
   }
-  pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                 PixelOf(kBackground));
-  tiles_across_ = (width_ + kTileSize - 1) / kTileSize;
-  const int tiles_down = (height_ + kTileSize - 1) / kTileSize;
-  dirty_tiles_.assign(static_cast<std::size_t>(tiles_across_) * tiles_down, 0);
-  ForgetDirty();
-  MarkDirty(0, 0, width_ - 1, height_ - 1);  // a new canvas has everything to show
+  return width;
+}
+
+}  // namespace
+
+Canvas::Canvas(int width, int height)
+    : width_(CheckedWidth(width, height)),
+      height_(height),
+      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+              PixelOf(kBackground)),
+      dirty_(width, height) {
+  dirty_.MarkAll();  // a new canvas has everything to show
 }
 
 void Canvas::Fill(Rgb rgb) {
   std::fill(pixels_.begin(), pixels_.end(), rgb);
-  MarkDirty(0, 0, width_ - 1, height_ - 1);
+  if (tracking_) dirty_.MarkAll();
 }
 
 void Canvas::Put(std::int64_t x, std::int64_t y, Rgb rgb) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  pixels_[Index(static_cast<int>(x), static_cast<int>(y))] = rgb;
-}
-
-bool Canvas::Clamp(double x0, double y0, double x1, double y1, PixelBox& box) const {
-  const double right = width_ - 1;
-  const double bottom = height_ - 1;
-  if (x1 < 0 || y1 < 0 || x0 > right || y0 > bottom) return false;
-  box = {static_cast<int>(std::max(x0, 0.0)), static_cast<int>(std::max(y0, 0.0)),
-         static_cast<int>(std::min(x1, right)), static_cast<int>(std::min(y1, bottom))};
-  return true;
-}
-
-void Canvas::MarkTiles(const PixelBox& box) {
-  const int first = box.x0 / kTileSize, last = box.x1 / kTileSize;
-  for (int ty = box.y0 / kTileSize; ty <= box.y1 / kTileSize; ++ty) {
-    std::uint8_t* row = &dirty_tiles_[static_cast<std::size_t>(ty) * tiles_across_];
-    for (int tx = first; tx <= last; ++tx) row[tx] = 1;
-  }
-}
-
-void Canvas::MarkDirty(double x0, double y0, double x1, double y1) {
-  PixelBox box;
-  if (!tracking_ || !Clamp(x0, y0, x1, y1, box)) return;
-  dirty_x0_ = std::min(dirty_x0_, box.x0);
-  dirty_y0_ = std::min(dirty_y0_, box.y0);
-  dirty_x1_ = std::max(dirty_x1_, box.x1);
-  dirty_y1_ = std::max(dirty_y1_, box.y1);
-  MarkTiles(box);
-}
-
-void Canvas::MarkDirtyLine(double x0, double y0, double x1, double y1) {
-  if (!tracking_) return;
-  const double length = std::max(std::fabs(x1 - x0), std::fabs(y1 - y0));
-  if (length <= kTileSize) {
-    MarkDirty(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
-    return;
-  }
-  PixelBox whole;
-  if (!Clamp(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1), whole)) {
-    return;
-  }
-  dirty_x0_ = std::min(dirty_x0_, whole.x0);
-  dirty_y0_ = std::min(dirty_y0_, whole.y0);
-  dirty_x1_ = std::max(dirty_x1_, whole.x1);
-  dirty_y1_ = std::max(dirty_y1_, whole.y1);
-  // A piece a tile long, widened by a pixel, holds every pixel the walk puts beside it.
-  const double pieces = std::ceil(length / kTileSize);
-  const double step_x = (x1 - x0) / pieces, step_y = (y1 - y0) / pieces;
-  for (double i = 0; i < pieces; ++i) {
-    const double ax = x0 + step_x * i, ay = y0 + step_y * i;
-    const double bx = ax + step_x, by = ay + step_y;
-    PixelBox box;
-    if (Clamp(std::min(ax, bx) - 1, std::min(ay, by) - 1, std::max(ax, bx) + 1,
-              std::max(ay, by) + 1, box)) {
-      MarkTiles(box);
-    }
-  }
-}
-
-void Canvas::ForgetDirty() {
-  if (dirty_x0_ <= dirty_x1_ && dirty_y0_ <= dirty_y1_) {
-    for (int ty = dirty_y0_ / kTileSize; ty <= dirty_y1_ / kTileSize; ++ty) {
-      std::uint8_t* row = &dirty_tiles_[static_cast<std::size_t>(ty) * tiles_across_];
-      std::fill(row + dirty_x0_ / kTileSize, row + dirty_x1_ / kTileSize + 1, std::uint8_t{0});
-    }
-  }
-  dirty_x0_ = width_;
-  dirty_y0_ = height_;
-  dirty_x1_ = -1;
-  dirty_y1_ = -1;
-}
-
-PixelRect Canvas::TakeDirty() {
-  PixelRect rect;
-  if (dirty_x0_ <= dirty_x1_ && dirty_y0_ <= dirty_y1_) {
-    rect = {dirty_x0_, dirty_y0_, dirty_x1_ - dirty_x0_ + 1, dirty_y1_ - dirty_y0_ + 1};
-  }
-  ForgetDirty();
-  return rect;
-}
-
-std::vector<PixelRect> Canvas::TakeDirtyRects() {
-  std::vector<PixelRect> rects;
-  if (dirty_x0_ > dirty_x1_ || dirty_y0_ > dirty_y1_) return rects;
-  const int first_tx = dirty_x0_ / kTileSize, last_tx = dirty_x1_ / kTileSize;
-  // Each row's runs of written tiles; a run just like one ending in the row above extends it.
-  for (int ty = dirty_y0_ / kTileSize; ty <= dirty_y1_ / kTileSize; ++ty) {
-    const std::uint8_t* row = &dirty_tiles_[static_cast<std::size_t>(ty) * tiles_across_];
-    for (int tx = first_tx; tx <= last_tx; ++tx) {
-      if (row[tx] == 0) continue;
-      const int run_start = tx;
-      while (tx + 1 <= last_tx && row[tx + 1] != 0) ++tx;
-      const int x = run_start * kTileSize;
-      const int w = std::min((tx + 1) * kTileSize, width_) - x;
-      const int y = ty * kTileSize;
-      const int h = std::min(kTileSize, height_ - y);
-      const auto above = std::find_if(rects.begin(), rects.end(), [&](const PixelRect& r) {
-        return r.x == x && r.w == w && r.y + r.h == y;
-      });
-      if (above != rects.end()) {
-        above->h += h;
-      } else {
-        rects.push_back({x, y, w, h});
-      }
-    }
-  }
-  ForgetDirty();
-  return rects;
+  const auto ix = static_cast<int>(x), iy = static_cast<int>(y);
+  pixels_[Index(ix, iy)] = rgb;
+  if (tracking_) dirty_.Mark(ix, iy);
 }
 
 void Canvas::Plot(double px, double py, Rgb rgb) {
@@ -219,7 +59,6 @@ void Canvas::Plot(double px, double py, Rgb rgb) {
   const double y = std::floor(py);
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   Put(static_cast<std::int64_t>(x), static_cast<std::int64_t>(y), rgb);
-  MarkDirty(x, y, x, y);
 }
 
 void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
@@ -251,7 +90,6 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
   } else {
     DrawYMajor(ix0, iy0, ix1, iy1, rgb);
   }
-  MarkDirtyLine(fx0, fy0, fx1, fy1);
 }
 
 // One pixel a column; the row is the nearest to the ideal line. x0 <= x1.
@@ -266,14 +104,10 @@ void Canvas::DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
   }
   LineWalk row(y0, y1 - y0, x1 - x0, first - x0);
   if (std::min(y0, y1) >= 0 && std::max(y0, y1) < height_) {
-    row.Write(&pixels_[Index(static_cast<int>(first), static_cast<int>(row.value()))],
-              last - first + 1, 1, width_, rgb);
+    WriteRun(row, true, first, last, rgb);
     return;
   }
-  for (std::int64_t x = first; x <= last; ++x, row.Next()) {
-    const std::int64_t y = row.value();
-    if (y >= 0 && y < height_) pixels_[static_cast<std::size_t>(y * width_ + x)] = rgb;
-  }
+  for (std::int64_t x = first; x <= last; ++x, row.Next()) Put(x, row.value(), rgb);
 }
 
 // One pixel a row; the column is the nearest to the ideal line. Rows may run either way.
@@ -288,13 +122,36 @@ void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
   if (first > last) return;
   LineWalk column(x0, x1 - x0, y1 - y0, first - y0);
   if (std::min(x0, x1) >= 0 && std::max(x0, x1) < width_) {
-    column.Write(&pixels_[Index(static_cast<int>(column.value()), static_cast<int>(first))],
-                 last - first + 1, width_, 1, rgb);
+    WriteRun(column, false, first, last, rgb);
     return;
   }
-  for (std::int64_t y = first; y <= last; ++y, column.Next()) {
-    const std::int64_t x = column.value();
-    if (x >= 0 && x < width_) pixels_[static_cast<std::size_t>(y * width_ + x)] = rgb;
+  for (std::int64_t y = first; y <= last; ++y, column.Next()) Put(column.value(), y, rgb);
+}
+
+void Canvas::WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int64_t last,
+                      Rgb rgb) {
+  const std::ptrdiff_t across = x_major ? 1 : width_;
+  const std::ptrdiff_t down = x_major ? width_ : 1;
+  // A piece ends where the major coordinate leaves its square; untracked, the run is one piece.
+  const std::int64_t piece_mask = tracking_ ? DirtyTiles::kSize - 1 : kMaxCanvasSide - 1;
+  for (std::int64_t start = first; start <= last;) {
+    const std::int64_t end = std::min(last, start | piece_mask);
+    const auto major = static_cast<int>(start);
+    const auto minor = static_cast<int>(walk.value());
+    Rgb* at = &pixels_[x_major ? Index(major, minor) : Index(minor, major)];
+    const auto minor_end = static_cast<int>(walk.Write(at, end - start + 1, across, down, rgb));
+    // The piece stays within a square along; across, it steps at most once into the next.
+    if (tracking_) {
+      const auto major_end = static_cast<int>(end);
+      if (x_major) {
+        dirty_.Mark(major, minor);
+        dirty_.Mark(major_end, minor_end);
+      } else {
+        dirty_.Mark(minor, major);
+        dirty_.Mark(minor_end, major_end);
+      }
+    }
+    start = end + 1;
   }
 }
 
@@ -330,7 +187,10 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
       oy + extent < height_) {
     DrawWholeCircle(static_cast<int>(ox), static_cast<int>(oy), static_cast<int>(reach), *table,
                     rgb);
-    MarkDirty(ox - extent, oy - extent, ox + extent, oy + extent);
+    if (tracking_) {
+      const auto x = static_cast<int>(ox), y = static_cast<int>(oy), e = static_cast<int>(extent);
+      dirty_.Mark(x - e, y - e, x + e, y + e);
+    }
     return;
   }
   const auto in_x = [this](double v) { return v >= 0 && v < width_; };
@@ -358,7 +218,6 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
       if (in_x(ox + m)) Put(static_cast<std::int64_t>(ox + m), row, rgb);
     }
   }
-  MarkDirty(ox - extent, oy - extent, ox + extent, oy + extent);
 }
 
 // The same pixels as the arcs above, for a circle wholly on the canvas: four a step along k.

@@ -5,21 +5,15 @@
 #include <vector>
 
 #include "canvas/colour.h"
+#include "canvas/dirty_tiles.h"
 
 namespace drelm {
+
+class LineWalk;
 
 // The largest canvas, pixels a side: far beyond any display, and small enough that pixel
 // indices stay well within their types.
 inline constexpr int kMaxCanvasSide = 1 << 16;
-
-// A rectangle of pixels, [x, x + w) x [y, y + h).
-struct PixelRect {
-  int x = 0;
-  int y = 0;
-  int w = 0;
-  int h = 0;
-  bool Empty() const { return w <= 0 || h <= 0; }
-};
 
 // The picture, held in plain memory for the life of the program. The window only shows it, so it
 // survives the window being covered, resized or minimized.
@@ -46,15 +40,13 @@ class Canvas {
   // both axes.
   void DrawCircle(double cx, double cy, double r, Rgb rgb);
 
-  // Whether what is written is tracked for TakeDirty and TakeDirtyRects (it is unless turned off:
-  // a canvas nobody shows need not pay for it).
+  // Whether what is written is tracked for TakeDirtyRects (it is unless turned off: a canvas
+  // nobody shows need not pay for it).
   void TrackChanges(bool on) { tracking_ = on; }
 
-  // The part written since the last call, as one rectangle, and forget it.
-  PixelRect TakeDirty();
-  // The same as a few rectangles that cover only the tiles written in: a frame's lines touch a
-  // small share of their bounding box. Forgets it too.
-  std::vector<PixelRect> TakeDirtyRects();
+  // What was written since the last call, as a few rectangles that cover only the squares
+  // written in: a frame's lines touch a small share of their bounding box. Forgets it.
+  std::vector<PixelRect> TakeDirtyRects() { return dirty_.Take(); }
 
  private:
   std::size_t Index(int x, int y) const {
@@ -63,19 +55,11 @@ class Canvas {
   }
   // Sets a pixel given in wide coordinates when it lies on the canvas.
   void Put(std::int64_t x, std::int64_t y, Rgb rgb);
-  struct PixelBox {
-    int x0, y0, x1, y1;  // inclusive
-  };
-  // The part of a box (inclusive pixel bounds, any size) on the canvas; false when none is.
-  bool Clamp(double x0, double y0, double x1, double y1, PixelBox& box) const;
-  void MarkTiles(const PixelBox& box);
-  // Marks a box (inclusive pixel bounds, any size) as written: its tiles, and the dirty rectangle.
-  void MarkDirty(double x0, double y0, double x1, double y1);
-  // Marks the tiles along a line from pixel (x0, y0) to (x1, y1), a tile's length at a time.
-  void MarkDirtyLine(double x0, double y0, double x1, double y1);
-  void ForgetDirty();
   void DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
   void DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
+  // Writes the steps first..last of a line wholly on the canvas, marking what it writes a
+  // square's width along at a time.
+  void WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int64_t last, Rgb rgb);
 
   // The offsets across of each step along a circle's octant, for a radius drawn before.
   struct TabledCircle {
@@ -90,11 +74,8 @@ class Canvas {
   std::array<TabledCircle, 4> circles_;
   std::size_t next_circle_ = 0;
   std::vector<Rgb> pixels_;
-  int dirty_x0_ = 0, dirty_y0_ = 0, dirty_x1_ = -1,
-      dirty_y1_ = -1;  // inclusive; empty when x0 > x1
-  int tiles_across_ = 0;
   bool tracking_ = true;
-  std::vector<std::uint8_t> dirty_tiles_;  // a flag for each kTileSize square, row by row
+  DirtyTiles dirty_;
 };
 
 }  // namespace drelm

@@ -41,11 +41,11 @@ bool Finite(float a, float b) {
 }
 
 void CheckDirty(drelm::Canvas& canvas, bool may_draw) {
-  const drelm::PixelRect dirty = canvas.TakeDirty();
-  if (dirty.Empty()) return;
-  Require(may_draw);
-  Require(dirty.x >= 0 && dirty.y >= 0);
-  Require(dirty.x + dirty.w <= canvas.width() && dirty.y + dirty.h <= canvas.height());
+  for (const drelm::PixelRect& dirty : canvas.TakeDirtyRects()) {
+    Require(may_draw);
+    Require(!dirty.Empty() && dirty.x >= 0 && dirty.y >= 0);
+    Require(dirty.x + dirty.w <= canvas.width() && dirty.y + dirty.h <= canvas.height());
+  }
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int height = 1 + in.Take<std::uint8_t>() % 200;
   drelm::Canvas canvas(width, height);
   drelm::WorldCanvas surface(canvas);
-  canvas.TakeDirty();
+  canvas.TakeDirtyRects();
   for (int op = 0; op < 64 && !in.empty(); ++op) {
     const auto kind = in.Take<std::uint8_t>() % 8;
     bool ok = true;

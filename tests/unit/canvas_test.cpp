@@ -222,19 +222,65 @@ TEST(CanvasErase, DrawingAgainInPaperLeavesOnlyPaper) {
   EXPECT_TRUE(AllPaper(canvas));
 }
 
+bool Covered(const std::vector<PixelRect>& rects, int x, int y) {
+  for (const PixelRect& r : rects) {
+    if (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h) return true;
+  }
+  return false;
+}
+
+// Every pixel written lies in a rectangle taken, every rectangle on the canvas; a line's
+// rectangles hold only squares it wrote in; taking forgets.
 TEST(CanvasDirty, CoversWhatWasDrawnAndIsThenForgotten) {
-  Canvas canvas(100, 100);
-  EXPECT_EQ(canvas.TakeDirty().w, 100);  // a new canvas has everything to show
-  EXPECT_TRUE(canvas.TakeDirty().Empty());
-  canvas.DrawLine(10, 20, 30, 25, kInk);
-  canvas.Plot(70, 5, kInk);
+  Canvas canvas(300, 200);
+  canvas.Fill(kPaper);
+  const std::vector<PixelRect> all = canvas.TakeDirtyRects();
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(all[0].w * all[0].h, 300 * 200);
+  EXPECT_TRUE(canvas.TakeDirtyRects().empty());
   canvas.DrawLine(-500, -500, -400, -400, kInk);  // off the canvas: nothing to show
-  const PixelRect dirty = canvas.TakeDirty();
-  EXPECT_EQ(dirty.x, 10);
-  EXPECT_EQ(dirty.y, 5);
-  EXPECT_EQ(dirty.x + dirty.w - 1, 70);
-  EXPECT_EQ(dirty.y + dirty.h - 1, 25);
-  EXPECT_TRUE(canvas.TakeDirty().Empty());
+  EXPECT_TRUE(canvas.TakeDirtyRects().empty());
+
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<double> coord(-100, 400);
+  std::uniform_real_distribution<double> radius(0, 60);
+  for (int round = 0; round < 40; ++round) {
+    const bool lines_only = round % 2 == 0;
+    for (int i = 0; i < 3; ++i) {
+      canvas.DrawLine(coord(rng), coord(rng), coord(rng), coord(rng), kInk);
+      if (lines_only) continue;
+      canvas.DrawCircle(coord(rng), coord(rng), radius(rng), kInk);
+      canvas.Plot(coord(rng), coord(rng), kInk);
+    }
+    const std::vector<PixelRect> rects = canvas.TakeDirtyRects();
+    for (const PixelRect& r : rects) {
+      ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= 300 && r.y + r.h <= 200);
+    }
+    for (int y = 0; y < 200; ++y) {
+      for (int x = 0; x < 300; ++x) {
+        if (canvas.At(x, y) == kInk) {
+          ASSERT_TRUE(Covered(rects, x, y)) << x << "," << y;
+        }
+      }
+    }
+    if (lines_only) {
+      for (const PixelRect& r : rects) {
+        for (int sy = r.y; sy < r.y + r.h; sy += DirtyTiles::kSize) {
+          for (int sx = r.x; sx < r.x + r.w; sx += DirtyTiles::kSize) {
+            int ink = 0;
+            for (int y = sy; y < std::min(sy + DirtyTiles::kSize, 200); ++y) {
+              for (int x = sx; x < std::min(sx + DirtyTiles::kSize, 300); ++x) {
+                ink += canvas.At(x, y) == kInk;
+              }
+            }
+            ASSERT_GT(ink, 0) << "square at " << sx << "," << sy << " was not written";
+          }
+        }
+      }
+    }
+    canvas.Fill(kPaper);
+    canvas.TakeDirtyRects();
+  }
 }
 
 TEST(CanvasSize, RefusesImpossibleSizes) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "app/drelm_wheel.h"
 #include "app/program_end.h"
@@ -24,10 +25,6 @@ namespace {
 constexpr char kAppName[] = "drelm-wheel";
 // While paused the pump sleeps in waits no longer than this, in milliseconds.
 constexpr int kPausedWaitMs = 100;
-// Between frames the passes run in a burst of well under a millisecond. Reading the display's
-// connection costs more than a pass, so within a burst the pump hands over the events already
-// read and reads the display again only after this long.
-constexpr std::chrono::milliseconds kDisplayReadInterval{1};
 
 std::string SdlError(const char* what) {
   return std::string(what) + ": " + SDL_GetError();
@@ -166,35 +163,21 @@ void SdlHost::DoEvents(DrelmWheel& window) {
     DispatchPending(window);
     return;
   }
-  const Pacer::Time now = Pacer::Clock::now();
-  const bool read = now - last_read_ >= kDisplayReadInterval;
-  if (read) last_read_ = now;
-  DispatchPending(window, read);
-  if (window.stoop.Value() != 0) {
-    ShowChanges();  // a pause shows its last pass at once
-    return;
+  const Pacer::Step step = pacer_.AfterPass(Pacer::Clock::now());
+  if (step.show) {
+    // Once a frame the display is read and what the passes drew is shown. A key or a click
+    // waits at most a frame: what it does could not show sooner.
+    DispatchPending(window);
+    ShowChanges();  // a pause among the events shows its last pass at once
+    if (window.stoop.Value() != 0) return;
   }
-  const Pacer::Step step = pacer_.AfterPass(now);
-  if (step.show) ShowChanges();
-  WaitUntil(step.resume_at, window);
+  // Between frames the pump neither reads the display nor watches it: a frame's sleep is one
+  // wake-up, where waiting on the display's connection costs several of its reads.
+  std::this_thread::sleep_until(step.resume_at);
 }
 
-void SdlHost::WaitUntil(Pacer::Time until, DrelmWheel& window) {
-  for (;;) {
-    const auto left = until - Pacer::Clock::now();
-    if (left <= Pacer::Clock::duration::zero()) return;
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(ms)) == 1) {
-      Dispatch(event, window);
-      DispatchPending(window);
-      if (window.stoop.Value() != 0) return;
-    }
-  }
-}
-
-void SdlHost::DispatchPending(DrelmWheel& window, bool read_display) {
-  if (read_display) SDL_PumpEvents();
+void SdlHost::DispatchPending(DrelmWheel& window) {
+  SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
     Dispatch(event, window);
@@ -253,7 +236,7 @@ void SdlHost::ShowChanges() {
 
 void SdlHost::RepaintAll() {
   if (!Visible()) return;
-  canvas_.TakeDirty();
+  canvas_.TakeDirtyRects();  // all of it is shown
   screen_->ShowAll(canvas_);
 }
 

@@ -23,7 +23,7 @@ class Screen;
 // own, drawn at the desktop's scale and at least as large as the largest display, and shows it:
 // the changed part at the display's pace, and all of it again whenever the window is exposed or
 // resized; nothing while it is minimized or hidden. Its event pump holds the passes to the wall
-// clock and waits, without spinning, while the window is paused.
+// clock and sleeps between frames, and while the window is paused, without spinning.
 class SdlHost final : public Host {
  public:
   SdlHost();
@@ -42,10 +42,8 @@ class SdlHost final : public Host {
 
  private:
   void Dispatch(const SDL_Event& event, DrelmWheel& window);
-  // Hands over the events SDL holds, after reading the display for more when asked.
-  void DispatchPending(DrelmWheel& window, bool read_display = true);
-  // Waits for events until `until`, or until a handler pauses the window.
-  void WaitUntil(Pacer::Time until, DrelmWheel& window);
+  // Reads the display and hands over its events.
+  void DispatchPending(DrelmWheel& window);
   void RepaintAll();
   // Whether the window is on screen at all: a minimized or hidden one is sent no frames.
   bool Visible() const;
@@ -75,7 +73,6 @@ class SdlHost final : public Host {
   WorldCanvas surface_;
   std::unique_ptr<Screen> screen_;
   Pacer pacer_;
-  Pacer::Time last_read_{};
 };
 
 }  // namespace drelm

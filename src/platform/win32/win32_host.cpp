@@ -143,14 +143,14 @@ void Win32Host::DoEvents(DrelmWheel& window) {
     Pump(window);
     return;
   }
-  Pump(window);
-  if (window.stoop.Value() != 0) {
-    ShowChanges();  // a pause shows its last pass at once
-    return;
+  const Pacer::Step step = pacer_.AfterPass(Pacer::Clock::now());
+  if (step.show) {
+    // Within a burst of passes the queue is left alone: it is emptied once a frame, and
+    // whenever a message comes while the pump waits.
+    Pump(window);
+    ShowChanges();  // a pause among the messages shows its last pass at once
+    if (window.stoop.Value() != 0) return;
   }
-  const Pacer::Time now = Pacer::Clock::now();
-  const Pacer::Step step = pacer_.AfterPass(now);
-  if (step.show) ShowChanges();
   WaitUntil(step.resume_at, window);
 }
 

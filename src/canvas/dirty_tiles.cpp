@@ -1,0 +1,57 @@
+#include "canvas/dirty_tiles.h"
+
+#include <algorithm>
+
+namespace drelm {
+
+DirtyTiles::DirtyTiles(int width, int height)
+    : width_(width),
+      height_(height),
+      across_((width + kSize - 1) >> kShift),
+      tiles_(static_cast<std::size_t>(across_) * ((height + kSize - 1) >> kShift), 0) {}
+
+void DirtyTiles::Mark(int x0, int y0, int x1, int y1) {
+  for (int ty = y0 >> kShift; ty <= y1 >> kShift; ++ty) {
+    std::uint8_t* row = &tiles_[static_cast<std::size_t>(ty) * across_];
+    std::fill(row + (x0 >> kShift), row + (x1 >> kShift) + 1, std::uint8_t{1});
+  }
+}
+
+std::vector<PixelRect> DirtyTiles::Take() {
+  std::vector<PixelRect> rects;
+  const int down = static_cast<int>(tiles_.size()) / across_;
+  // The rectangles that reach the row above lie from `above_begin` to `above_end`, in order
+  // across: each run of this row is matched against them as the row is walked.
+  std::size_t above_begin = 0, above_end = 0;
+  for (int ty = 0; ty < down; ++ty) {
+    const std::uint8_t* row = &tiles_[static_cast<std::size_t>(ty) * across_];
+    const int y = ty << kShift;
+    const int h = std::min(kSize, height_ - y);
+    std::size_t above = above_begin;
+    const std::size_t row_begin = rects.size();
+    for (int tx = 0; tx < across_; ++tx) {
+      if (row[tx] == 0) continue;
+      const int run_start = tx;
+      while (tx + 1 < across_ && row[tx + 1] != 0) ++tx;
+      const int x = run_start << kShift;
+      const int w = std::min((tx + 1) << kShift, width_) - x;
+      while (above < above_end && rects[above].x < x) ++above;
+      if (above < above_end && rects[above].x == x && rects[above].w == w) {
+        // Grown by this run and moved to this row's end, where the row below looks for it.
+        PixelRect grown = rects[above];
+        grown.h += h;
+        rects[above].w = 0;
+        rects.push_back(grown);
+      } else {
+        rects.push_back({x, y, w, h});
+      }
+    }
+    above_begin = row_begin;
+    above_end = rects.size();
+  }
+  std::erase_if(rects, [](const PixelRect& rect) { return rect.Empty(); });
+  std::fill(tiles_.begin(), tiles_.end(), std::uint8_t{0});
+  return rects;
+}
+
+}  // namespace drelm

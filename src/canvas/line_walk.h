@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "canvas/colour.h"
+
+namespace drelm {
+
+// Walks the minor coordinate of a line one major step at a time: at step i it is
+// start + round(i * minor / major) (halves upward), kept as a quotient and a remainder so that a
+// step costs an addition and a comparison. |minor| <= major, major > 0.
+class LineWalk {
+ public:
+  LineWalk(std::int64_t start, std::int64_t minor, std::int64_t major, std::int64_t first_step)
+      : step_(2 * minor), limit_(2 * major) {
+    const std::int64_t num = 2 * first_step * minor + major;
+    value_ = start + FloorDiv(num, limit_);
+    rest_ = num - FloorDiv(num, limit_) * limit_;
+  }
+  std::int64_t value() const { return value_; }
+
+  // Writes `count` pixels from `at`, `major_stride` apart, moving on by `minor_stride` as the
+  // minor coordinate steps: the walk of value() and Next(), for a stretch known to lie on the
+  // canvas, with nothing tested but the remainder. Returns the minor coordinate of the last
+  // pixel written; value() is then the next step's.
+  std::int64_t Write(Rgb* at, std::int64_t count, std::ptrdiff_t major_stride,
+                     std::ptrdiff_t minor_stride, Rgb rgb) {
+    std::int64_t minor = value_;
+    std::int64_t last = minor;
+    // Branch-free steps: which way the minor coordinate goes is as hard to foresee as a coin.
+    if (step_ >= 0) {
+      for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
+        *at = rgb;
+        last = minor;
+        rest_ += step_;
+        const bool on = rest_ >= limit_;
+        rest_ -= on ? limit_ : 0;
+        at += on ? minor_stride : 0;
+        minor += on;
+      }
+    } else {
+      for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
+        *at = rgb;
+        last = minor;
+        rest_ += step_;
+        const bool back = rest_ < 0;
+        rest_ += back ? limit_ : 0;
+        at -= back ? minor_stride : 0;
+        minor -= back;
+      }
+    }
+    value_ = minor;
+    return last;
+  }
+
+  void Next() {
+    rest_ += step_;
+    if (rest_ >= limit_) {
+      rest_ -= limit_;
+      ++value_;
+    } else if (rest_ < 0) {
+      rest_ += limit_;
+      --value_;
+    }
+  }
+
+ private:
+  static std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
+    std::int64_t q = n / d;
+    if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
+    return q;
+  }
+  std::int64_t step_, limit_, value_ = 0, rest_ = 0;
+};
+
+}  // namespace drelm
