@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_packages=(
   cmake make g++ pkg-config            # the build
-  libsdl2-dev libx11-dev               # the window, on X11 and Wayland; Xft.dpi and X errors
+  libsdl2-dev libx11-dev libxext-dev   # the window, on X11 and Wayland; Xft.dpi, X errors, MIT-SHM
   libpng-dev librsvg2-bin              # the icon: rendered from its SVG, read into the window
 )
 test_packages=(

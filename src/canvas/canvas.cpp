@@ -35,14 +35,20 @@ int CheckedWidth(int width, int height) {
 Canvas::Canvas(int width, int height)
     : width_(CheckedWidth(width, height)),
       height_(height),
-      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-              PixelOf(kBackground)),
+      own_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+           PixelOf(kBackground)),
+      pixels_(own_.data()),
       dirty_(width, height) {
   dirty_.MarkAll();  // a new canvas has everything to show
 }
 
+Canvas::Canvas(int width, int height, Rgb* memory)
+    : width_(CheckedWidth(width, height)), height_(height), pixels_(memory), dirty_(width, height) {
+  Fill(PixelOf(kBackground));
+}
+
 void Canvas::Fill(Rgb rgb) {
-  std::fill(pixels_.begin(), pixels_.end(), rgb);
+  std::fill(pixels_, pixels_ + static_cast<std::size_t>(width_) * height_, rgb);
   if (tracking_) dirty_.MarkAll();
 }
 
@@ -130,29 +136,23 @@ void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
 
 void Canvas::WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int64_t last,
                       Rgb rgb) {
-  const std::ptrdiff_t across = x_major ? 1 : width_;
-  const std::ptrdiff_t down = x_major ? width_ : 1;
-  // A piece ends where the major coordinate leaves its square; untracked, the run is one piece.
-  const std::int64_t piece_mask = tracking_ ? DirtyTiles::kSize - 1 : kMaxCanvasSide - 1;
-  for (std::int64_t start = first; start <= last;) {
-    const std::int64_t end = std::min(last, start | piece_mask);
-    const auto major = static_cast<int>(start);
-    const auto minor = static_cast<int>(walk.value());
-    Rgb* at = &pixels_[x_major ? Index(major, minor) : Index(minor, major)];
-    const auto minor_end = static_cast<int>(walk.Write(at, end - start + 1, across, down, rgb));
-    // The piece stays within a square along; across, it steps at most once into the next.
-    if (tracking_) {
-      const auto major_end = static_cast<int>(end);
-      if (x_major) {
-        dirty_.Mark(major, minor);
-        dirty_.Mark(major_end, minor_end);
-      } else {
-        dirty_.Mark(minor, major);
-        dirty_.Mark(minor_end, major_end);
-      }
+  if (tracking_) {
+    // A piece of the line a square's width along steps across at most once into the next
+    // square: the squares of its two ends are all it writes in.
+    const auto mark = [&](std::int64_t major, std::int64_t minor) {
+      const auto a = static_cast<int>(major), b = static_cast<int>(minor);
+      x_major ? dirty_.Mark(a, b) : dirty_.Mark(b, a);
+    };
+    for (std::int64_t start = first; start <= last;) {
+      const std::int64_t end = std::min(last, start | (DirtyTiles::kSize - 1));
+      mark(start, walk.ValueAt(start - first));
+      mark(end, walk.ValueAt(end - first));
+      start = end + 1;
     }
-    start = end + 1;
   }
+  const auto major = static_cast<int>(first), minor = static_cast<int>(walk.value());
+  walk.Write(&pixels_[x_major ? Index(major, minor) : Index(minor, major)], last - first + 1,
+             x_major ? 1 : width_, x_major ? width_ : 1, rgb);
 }
 
 const std::vector<double>& Canvas::CircleTable(double r, double reach) {

@@ -24,11 +24,17 @@ inline constexpr int kMaxCanvasSide = 1 << 16;
 class Canvas {
  public:
   Canvas(int width, int height);
+  // A canvas drawn in memory lent by its owner: width * height pixels, row by row, that outlive
+  // the canvas (memory a display server reads the picture from, say).
+  Canvas(int width, int height, Rgb* memory);
+  // The pixels stay where they are: a canvas is neither copied nor moved.
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
 
   int width() const { return width_; }
   int height() const { return height_; }
   Rgb At(int x, int y) const { return pixels_[Index(x, y)]; }
-  const Rgb* Row(int y) const { return pixels_.data() + Index(0, y); }
+  const Rgb* Row(int y) const { return pixels_ + Index(0, y); }
 
   void Fill(Rgb rgb);
   // The pixel that contains the point.
@@ -73,7 +79,8 @@ class Canvas {
   int height_;
   std::array<TabledCircle, 4> circles_;
   std::size_t next_circle_ = 0;
-  std::vector<Rgb> pixels_;
+  std::vector<Rgb> own_;  // the pixels, unless lent
+  Rgb* pixels_;
   bool tracking_ = true;
   DirtyTiles dirty_;
 };

@@ -13,45 +13,49 @@ namespace drelm {
 class LineWalk {
  public:
   LineWalk(std::int64_t start, std::int64_t minor, std::int64_t major, std::int64_t first_step)
-      : step_(2 * minor), limit_(2 * major) {
+      : step_(2 * minor), limit_(2 * major), inverse_limit_(1.0 / static_cast<double>(limit_)) {
     const std::int64_t num = 2 * first_step * minor + major;
     value_ = start + FloorDiv(num, limit_);
     rest_ = num - FloorDiv(num, limit_) * limit_;
   }
   std::int64_t value() const { return value_; }
 
+  // The minor coordinate `steps` steps on from value(), without walking there: the floor of the
+  // remainder to come over the limit. A product with the limit's inverse (a division would cost
+  // more) is off by far less than the quotient's least step, 1 / limit, so its integer part is
+  // off by at most one, which the integer remainder it leaves puts right.
+  std::int64_t ValueAt(std::int64_t steps) const {
+    const std::int64_t num = rest_ + steps * step_;
+    auto q = static_cast<std::int64_t>(static_cast<double>(num) * inverse_limit_);
+    const std::int64_t r = num - q * limit_;
+    q -= r < 0 ? 1 : 0;
+    q += r >= limit_ ? 1 : 0;
+    return value_ + q;
+  }
+
   // Writes `count` pixels from `at`, `major_stride` apart, moving on by `minor_stride` as the
   // minor coordinate steps: the walk of value() and Next(), for a stretch known to lie on the
-  // canvas, with nothing tested but the remainder. Returns the minor coordinate of the last
-  // pixel written; value() is then the next step's.
-  std::int64_t Write(Rgb* at, std::int64_t count, std::ptrdiff_t major_stride,
-                     std::ptrdiff_t minor_stride, Rgb rgb) {
-    std::int64_t minor = value_;
-    std::int64_t last = minor;
+  // canvas, with nothing tested but the remainder. value() is left behind.
+  void Write(Rgb* at, std::int64_t count, std::ptrdiff_t major_stride, std::ptrdiff_t minor_stride,
+             Rgb rgb) {
     // Branch-free steps: which way the minor coordinate goes is as hard to foresee as a coin.
     if (step_ >= 0) {
       for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
         *at = rgb;
-        last = minor;
         rest_ += step_;
         const bool on = rest_ >= limit_;
         rest_ -= on ? limit_ : 0;
         at += on ? minor_stride : 0;
-        minor += on;
       }
     } else {
       for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
         *at = rgb;
-        last = minor;
         rest_ += step_;
         const bool back = rest_ < 0;
         rest_ += back ? limit_ : 0;
         at -= back ? minor_stride : 0;
-        minor -= back;
       }
     }
-    value_ = minor;
-    return last;
   }
 
   void Next() {
@@ -71,7 +75,9 @@ class LineWalk {
     if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
     return q;
   }
-  std::int64_t step_, limit_, value_ = 0, rest_ = 0;
+  std::int64_t step_, limit_;
+  double inverse_limit_;
+  std::int64_t value_ = 0, rest_ = 0;
 };
 
 }  // namespace drelm

@@ -16,6 +16,7 @@
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
 #include "platform/sdl/x11_desktop.h"
+#include "platform/sdl/x11_shared_pixels.h"
 
 namespace drelm {
 namespace {
@@ -54,18 +55,23 @@ bool HasWayland() {
 
 // The whole picture at the window's scale, and at least the largest display, so that a window
 // enlarged to any of them still shows canvas. Wayland gives displays in points, X11 in pixels.
-Canvas MakeCanvas(const WorldMapping& mapping, double points_to_pixels) {
-  int width = mapping.PictureWidth();
-  int height = mapping.PictureHeight();
+SdlHost::CanvasSize SizeOfCanvas(const WorldMapping& mapping, double points_to_pixels) {
+  SdlHost::CanvasSize size{mapping.PictureWidth(), mapping.PictureHeight()};
   const int displays = SDL_GetNumVideoDisplays();
   for (int i = 0; i < displays; ++i) {
     SDL_Rect bounds;
     if (SDL_GetDisplayBounds(i, &bounds) == 0) {
-      width = std::max(width, static_cast<int>(std::ceil(bounds.w * points_to_pixels)));
-      height = std::max(height, static_cast<int>(std::ceil(bounds.h * points_to_pixels)));
+      size.width = std::max(size.width, static_cast<int>(std::ceil(bounds.w * points_to_pixels)));
+      size.height = std::max(size.height, static_cast<int>(std::ceil(bounds.h * points_to_pixels)));
     }
   }
-  return Canvas(width, height);
+  return size;
+}
+
+// In memory shared with the X server where it can be, else in the program's own.
+Canvas MakeCanvas(SdlHost::CanvasSize size, const X11SharedPixels* shared) {
+  if (shared != nullptr) return Canvas(size.width, size.height, shared->memory());
+  return Canvas(size.width, size.height);
 }
 
 }  // namespace
@@ -138,9 +144,14 @@ SdlHost::Window::~Window() {
 SdlHost::SdlHost()
     : window_(video_),
       mapping_(window_.dpi),
-      canvas_(MakeCanvas(mapping_, video_.wayland ? window_.dpi / kStandardDpi : 1.0)),
+      canvas_size_(SizeOfCanvas(mapping_, video_.wayland ? window_.dpi / kStandardDpi : 1.0)),
+      shared_(video_.wayland
+                  ? nullptr
+                  : X11SharedPixels::Open(window_.handle, canvas_size_.width, canvas_size_.height)),
+      canvas_(MakeCanvas(canvas_size_, shared_.get())),
       surface_(canvas_, mapping_),
-      screen_(OpenScreen(window_.handle, canvas_, !video_.wayland)) {
+      screen_(shared_ != nullptr ? shared_->OpenScreen()
+                                 : OpenScreen(window_.handle, canvas_, !video_.wayland)) {
   IconImage icon = WindowIcon();
   if (SDL_Surface* icon_view = SDL_CreateRGBSurfaceWithFormatFrom(
           icon.argb.data(), icon.width, icon.height, 32,
@@ -154,10 +165,16 @@ SdlHost::SdlHost()
 SdlHost::~SdlHost() = default;
 
 void SdlHost::DoEvents(DrelmWheel& window) {
+  Pump(window);
+  // The passes that follow write pixels the display may still be reading.
+  screen_->Settle();
+}
+
+void SdlHost::Pump(DrelmWheel& window) {
   if (window.stoop.Value() != 0) {
     // The hold of a paused window: sleep until something happens.
     pacer_.Restart();
-    ShowChanges();
+    SendChanges();
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, kPausedWaitMs) == 1) Dispatch(event, window);
     DispatchPending(window);
@@ -168,7 +185,7 @@ void SdlHost::DoEvents(DrelmWheel& window) {
     // Once a frame the display is read and what the passes drew is shown. A key or a click
     // waits at most a frame: what it does could not show sooner.
     DispatchPending(window);
-    ShowChanges();  // a pause among the events shows its last pass at once
+    SendChanges();  // a pause among the events shows its last pass at once
     if (window.stoop.Value() != 0) return;
   }
   // Between frames the pump neither reads the display nor watches it: a frame's sleep is one
@@ -228,6 +245,11 @@ bool SdlHost::Visible() const {
 }
 
 void SdlHost::ShowChanges() {
+  SendChanges();
+  screen_->Settle();
+}
+
+void SdlHost::SendChanges() {
   // A window nobody can see is sent nothing; what changed meanwhile shows when it comes back.
   if (!Visible()) return;
   const std::vector<PixelRect> dirty = canvas_.TakeDirtyRects();

@@ -18,6 +18,7 @@ typedef union SDL_Event SDL_Event;
 namespace drelm {
 
 class Screen;
+class X11SharedPixels;
 
 // The window on an X11 or Wayland display, through SDL2. It holds the picture in a canvas of its
 // own, drawn at the desktop's scale and at least as large as the largest display, and shows it:
@@ -31,9 +32,15 @@ class SdlHost final : public Host {
   SdlHost(const SdlHost&) = delete;
   SdlHost& operator=(const SdlHost&) = delete;
 
+  // The canvas's pixels a side.
+  struct CanvasSize {
+    int width;
+    int height;
+  };
+
   WorldCanvas& surface() { return surface_; }
   void DoEvents(DrelmWheel& window) override;
-  // Sends what changed since the last showing to the screen.
+  // Shows what changed since the last showing, and returns once the screen has it.
   void ShowChanges();
   // Resizes the window's client area, as a user dragging its frame would.
   void SetClientSize(int width, int height);
@@ -41,6 +48,10 @@ class SdlHost final : public Host {
   void ShowError(const std::string& title, const std::string& message);
 
  private:
+  // The pump's work for one call of DoEvents: events, frames, sleeps.
+  void Pump(DrelmWheel& window);
+  // Sends what changed since the last showing to the screen.
+  void SendChanges();
   void Dispatch(const SDL_Event& event, DrelmWheel& window);
   // Reads the display and hands over its events.
   void DispatchPending(DrelmWheel& window);
@@ -69,6 +80,8 @@ class SdlHost final : public Host {
   Video video_;
   Window window_;
   WorldMapping mapping_;
+  CanvasSize canvas_size_;
+  std::unique_ptr<X11SharedPixels> shared_;  // on X11, the canvas's memory where it can be
   Canvas canvas_;
   WorldCanvas surface_;
   std::unique_ptr<Screen> screen_;

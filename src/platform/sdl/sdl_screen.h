@@ -16,9 +16,12 @@ class Screen {
   virtual ~Screen() = default;
   // The window's pixels, which on a scaled Wayland desktop are more than its size in points.
   virtual void PixelSize(int& width, int& height) const = 0;
-  // Shows the parts of the canvas in these rectangles.
+  // Shows the parts of the canvas in these rectangles. A display that reads the canvas itself
+  // may go on reading it until Settle.
   virtual void Show(const Canvas& canvas, const std::vector<PixelRect>& rects) = 0;
   virtual void ShowAll(const Canvas& canvas) = 0;
+  // Returns once the display has read what was shown: the canvas may then be drawn on again.
+  virtual void Settle() {}
 };
 
 // The fastest way this window's display offers: the plain framebuffer where SDL has one for the
