@@ -81,9 +81,12 @@ soak: build
 
 # Debian's Google Benchmark is built with its assertions on and says so at every start; they lie
 # outside the timed loops, so the line is left out.
-# The window's part is given the off-screen rate, to tell what the window costs beyond its passes.
+# The benchmarks of the passes take turns, so that a machine growing busier or idler meanwhile
+# weighs on each alike. The window's part is given the off-screen rate, to tell what the window
+# costs beyond its passes.
 bench: build
-	@bash -c "set -o pipefail; ./$(BUILD)/bench/drelm-bench --benchmark_color=false 2>&1 | \
+	@bash -c "set -o pipefail; ./$(BUILD)/bench/drelm-bench --benchmark_color=false \
+	  --benchmark_enable_random_interleaving=true 2>&1 | \
 	  grep -v 'Library was built as DEBUG' | tee $(BUILD)/bench/passes.txt"
 	@OFFSCREEN_PASSES_A_SECOND=$$(sed -n 's/.*own rasterizer \([0-9]*\),.*/\1/p' \
 	  $(BUILD)/bench/passes.txt) ./bench/window_bench.sh ./$(BUILD)/src/drelm-wheel $(BUILD)/bench

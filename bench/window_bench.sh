@@ -10,4 +10,4 @@ echo "The time to show a changed frame in a real window under Xvfb (Google Bench
 echo "Start-up, from exec to the hub on screen, five times:"
 "$2/drelm-bench-first-frame" "$1" 5 || fail "the start-up benchmark failed"
 echo "The CPU the window costs, 10 s for each figure (under Xvfb, then on a Wayland desktop):"
-"$(dirname "$0")/window_cpu.sh" "$1"
+"$(dirname "$0")/window_cpu.sh" "$1" "$2/drelm-bench-paced"

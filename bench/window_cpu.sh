@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # The share of a core the real window costs at 1280 x 640, animating and paused, each over 10
-# seconds: under a private Xvfb, then on a Wayland desktop. Usage: window_cpu.sh DRELM_WHEEL
-source "$(dirname "$0")/../tests/window/lib.sh" "$@"
+# seconds: under a private Xvfb, then on a Wayland desktop. Beside the animating window on X11,
+# over the same seconds, the same passes paced alike with no window (PACED, the paced-passes
+# benchmark, when given). Usage: window_cpu.sh DRELM_WHEEL [PACED]
+PACED=${2:-}
+source "$(dirname "$0")/../tests/window/lib.sh" "$1"
 start_xvfb
 start_app
 xdotool windowsize "$WIN" 1280 640
 sleep 1
 hz=$(getconf CLK_TCK)
 measure() {
-  local before after
+  local before after paced_pid=""
   echo "  measuring the window $1 ..."
+  if [ -n "$PACED" ] && [ "${1%on X11*}" = "animating " ]; then
+    "$PACED" 10 >"$WORK/paced.txt" &
+    paced_pid=$!
+  fi
   before=$(cpu_ticks)
   sleep 10
   after=$(cpu_ticks)
@@ -19,6 +26,11 @@ measure() {
   if [ -n "${OFFSCREEN_PASSES_A_SECOND:-}" ] && [ "${1#animating}" != "$1" ]; then
     awk -v t=$((after - before)) -v hz="$hz" -v rate="$OFFSCREEN_PASSES_A_SECOND" \
       'BEGIN { passes = 100 * 5000 / rate; printf "  of which its 5,000 passes a second off-screen: %.1f%%, the rest: %.1f%%\n", passes, 100 * t / (10 * hz) - passes }'
+  fi
+  if [ -n "$paced_pid" ]; then
+    wait "$paced_pid" || fail "the paced passes failed"
+    awk -v t=$((after - before)) -v hz="$hz" -v paced="$(cat "$WORK/paced.txt")" \
+      'BEGIN { printf "  the same passes paced alike (60 bursts a second, asleep between), no window: %.1f%%; the window beyond them: %.1f%%\n", paced, 100 * t / (10 * hz) - paced }'
   fi
 }
 measure "animating on X11 (1280x640)"

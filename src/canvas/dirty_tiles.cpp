@@ -1,6 +1,7 @@
 #include "canvas/dirty_tiles.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace drelm {
 
@@ -30,7 +31,10 @@ std::vector<PixelRect> DirtyTiles::Take() {
     std::size_t above = above_begin;
     const std::size_t row_begin = rects.size();
     for (int tx = 0; tx < across_; ++tx) {
-      if (row[tx] == 0) continue;
+      // Most squares are unmarked: memchr passes over them many at a time.
+      const void* marked = std::memchr(row + tx, 1, static_cast<std::size_t>(across_ - tx));
+      if (marked == nullptr) break;
+      tx = static_cast<int>(static_cast<const std::uint8_t*>(marked) - row);
       const int run_start = tx;
       while (tx + 1 < across_ && row[tx + 1] != 0) ++tx;
       const int x = run_start << kShift;

@@ -27,7 +27,7 @@ fail() {
   exit 1
 }
 
-# An X server of our own. $1: the screen's size, $2: its depth in bits. It never resets (a
+# An X server of our own. $1: the screen's size, $2: its depth in bits, then any more options. It never resets (a
 # server resets when its last client leaves, and refuses connections meanwhile: the next run of
 # the program would race it), so it keeps its resources (Xft.dpi). The display number is a random
 # one well above those servers pick for themselves: a server that is just going away (another
@@ -37,7 +37,7 @@ start_xvfb() {
   for _ in $(seq 20); do
     display=$((RANDOM % 30000 + 1000))
     [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 "${1:-1600x900}x${2:-24}" -noreset -nolisten tcp \
+    Xvfb ":$display" -screen 0 "${1:-1600x900}x${2:-24}" -noreset -nolisten tcp "${@:3}" \
       2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
