@@ -57,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   drelm::Canvas canvas(width, height);
   drelm::WorldCanvas surface(canvas);
   canvas.TakeDirtyRects();
+  bool tracking = true;
   for (int op = 0; op < 64 && !in.empty(); ++op) {
     const auto kind = in.Take<std::uint8_t>() % 8;
     bool ok = true;
@@ -91,8 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expect_ok = Finite(x, y);
         break;
       }
-      case 4:
+      case 4:  // and the tracking of changes turns over: lines are written apart from it too
         ok = surface.Cls().ok();
+        tracking = !tracking;
+        canvas.TrackChanges(tracking);
         break;
       case 5: {
         const drelm::Colour colour{in.Take<std::uint32_t>()};

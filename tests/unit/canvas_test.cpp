@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "canvas/line_walk.h"
 #include "canvas/world.h"
 
 namespace drelm {
@@ -161,6 +162,34 @@ TEST(CanvasLine, NonFiniteEndsDrawNothing) {
   canvas.DrawCircle(5, 5, inf, kInk);
   canvas.Plot(inf, 2, kInk);
   EXPECT_TRUE(AllPaper(canvas));
+}
+
+// Looking ahead along a line through the limit's inverse gives the minor coordinate a walk
+// started there gives, out to lines as long and steep as the raster walks.
+TEST(LineWalk, LooksAheadExactlyAtEveryScale) {
+  std::mt19937_64 rng(5);
+  for (const std::int64_t reach : {std::int64_t{3}, std::int64_t{1} << 12, std::int64_t{1} << 25}) {
+    std::uniform_int_distribution<std::int64_t> major(1, reach);
+    for (int i = 0; i < 2000; ++i) {
+      const std::int64_t m = major(rng);
+      const std::int64_t minor = std::uniform_int_distribution<std::int64_t>(-m, m)(rng);
+      const std::int64_t first = std::uniform_int_distribution<std::int64_t>(0, 1 << 16)(rng);
+      const std::int64_t ahead = std::uniform_int_distribution<std::int64_t>(0, 1 << 16)(rng);
+      const LineWalk walk(-7, minor, m, first);
+      ASSERT_EQ(walk.ValueAt(ahead), LineWalk(-7, minor, m, first + ahead).value())
+          << "minor " << minor << ", major " << m << ", from " << first << " on " << ahead;
+    }
+  }
+  // Steps that land exactly on a whole quotient, where the inverse of some limits (196 for one)
+  // falls just short of it.
+  for (std::int64_t m = 2; m <= 400; m += 2) {
+    for (const std::int64_t minor : {m / 2, -m / 2}) {
+      const LineWalk walk(0, minor, m, 0);
+      for (std::int64_t ahead = 0; ahead <= 8; ++ahead) {
+        ASSERT_EQ(walk.ValueAt(ahead), LineWalk(0, minor, m, ahead).value()) << m << " " << ahead;
+      }
+    }
+  }
 }
 
 TEST(CanvasCircle, IsRoundAndSymmetric) {
