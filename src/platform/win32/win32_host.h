@@ -18,7 +18,7 @@ namespace drelm {
 
 // The window on Windows, through Win32 itself. As the SDL host: it holds the picture in a canvas
 // of its own, drawn at the monitor's dots an inch and at least as large as the whole desktop, and
-// shows it (the changed tiles at the display's pace, all of it on WM_PAINT); its pump holds the
+// shows it (the changed squares at the display's pace, all of it on WM_PAINT); its pump holds the
 // passes to the wall clock and waits for messages, without spinning, while the window is paused.
 // What the window procedure receives is queued and handed to the window's handlers after
 // DispatchMessage returns, so no exception ever unwinds through the system's frames.
