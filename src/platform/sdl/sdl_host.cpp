@@ -24,8 +24,6 @@ namespace {
 // The desktop entry's name: docks match the running window to the launcher by it (the X11
 // WM_CLASS, the Wayland app_id).
 constexpr char kAppName[] = "drelm-wheel";
-// While paused the pump sleeps in waits no longer than this, in milliseconds.
-constexpr int kPausedWaitMs = 100;
 
 std::string SdlError(const char* what) {
   return std::string(what) + ": " + SDL_GetError();
@@ -164,36 +162,25 @@ SdlHost::SdlHost()
 
 SdlHost::~SdlHost() = default;
 
-void SdlHost::DoEvents(DrelmWheel& window) {
-  Pump(window);
-  // The passes that follow write pixels the display may still be reading.
+void SdlHost::WaitForEvents(std::chrono::milliseconds longest, DrelmWheel& window) {
+  SDL_Event event;
+  if (SDL_WaitEventTimeout(&event, static_cast<int>(longest.count())) == 1) {
+    Dispatch(event, window);
+  }
+  DispatchEvents(window);
+}
+
+void SdlHost::WaitForPass(Pacer::Time due, DrelmWheel&) {
+  // Neither reading the display nor watching it: a frame's sleep is one wake-up, where waiting
+  // on the display's connection costs several of its reads.
+  std::this_thread::sleep_until(due);
+}
+
+void SdlHost::Settle() {
   screen_->Settle();
 }
 
-void SdlHost::Pump(DrelmWheel& window) {
-  if (window.stoop.Value() != 0) {
-    // The hold of a paused window: sleep until something happens.
-    pacer_.Restart();
-    SendChanges();
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, kPausedWaitMs) == 1) Dispatch(event, window);
-    DispatchPending(window);
-    return;
-  }
-  const Pacer::Step step = pacer_.AfterPass(Pacer::Clock::now());
-  if (step.show) {
-    // Once a frame the display is read and what the passes drew is shown. A key or a click
-    // waits at most a frame: what it does could not show sooner.
-    DispatchPending(window);
-    SendChanges();  // a pause among the events shows its last pass at once
-    if (window.stoop.Value() != 0) return;
-  }
-  // Between frames the pump neither reads the display nor watches it: a frame's sleep is one
-  // wake-up, where waiting on the display's connection costs several of its reads.
-  std::this_thread::sleep_until(step.resume_at);
-}
-
-void SdlHost::DispatchPending(DrelmWheel& window) {
+void SdlHost::DispatchEvents(DrelmWheel& window) {
   SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {

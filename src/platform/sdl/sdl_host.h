@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "app/host.h"
 #include "canvas/canvas.h"
 #include "canvas/world.h"
 #include "canvas/world_canvas.h"
 #include "platform/common/host_error.h"
+#include "platform/common/paced_host.h"
 #include "platform/common/pacer.h"
 
 // SDL's types, declared here so that whoever includes the host does not take in SDL's headers
@@ -25,7 +25,7 @@ class X11SharedPixels;
 // the changed part at the display's pace, and all of it again whenever the window is exposed or
 // resized; nothing while it is minimized or hidden. Its event pump holds the passes to the wall
 // clock and sleeps between frames, and while the window is paused, without spinning.
-class SdlHost final : public Host {
+class SdlHost final : public PacedHost {
  public:
   SdlHost();
   ~SdlHost() override;
@@ -39,7 +39,6 @@ class SdlHost final : public Host {
   };
 
   WorldCanvas& surface() { return surface_; }
-  void DoEvents(DrelmWheel& window) override;
   // Shows what changed since the last showing, and returns once the screen has it.
   void ShowChanges();
   // Resizes the window's client area, as a user dragging its frame would.
@@ -48,13 +47,14 @@ class SdlHost final : public Host {
   void ShowError(const std::string& title, const std::string& message);
 
  private:
-  // The pump's work for one call of DoEvents: events, frames, sleeps.
-  void Pump(DrelmWheel& window);
-  // Sends what changed since the last showing to the screen.
-  void SendChanges();
+  // The pump's operations on SDL: reading the display and handing over its events, showing,
+  // sleeping, waiting for an event.
+  void DispatchEvents(DrelmWheel& window) override;
+  void SendChanges() override;
+  void WaitForPass(Pacer::Time due, DrelmWheel& window) override;
+  void WaitForEvents(std::chrono::milliseconds longest, DrelmWheel& window) override;
+  void Settle() override;
   void Dispatch(const SDL_Event& event, DrelmWheel& window);
-  // Reads the display and hands over its events.
-  void DispatchPending(DrelmWheel& window);
   void RepaintAll();
   // Whether the window is on screen at all: a minimized or hidden one is sent no frames.
   bool Visible() const;
@@ -85,7 +85,6 @@ class SdlHost final : public Host {
   Canvas canvas_;
   WorldCanvas surface_;
   std::unique_ptr<Screen> screen_;
-  Pacer pacer_;
 };
 
 }  // namespace drelm

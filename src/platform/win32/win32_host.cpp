@@ -20,8 +20,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"DrelmWheel";
 constexpr int kIconResource = 1;  // the application's icon, in the program's resources
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
-// While paused the pump waits for messages no longer than this, in milliseconds.
-constexpr DWORD kPausedWaitMs = 100;
 // The waits' resolution: the passes are held to the clock a fraction of a frame apart.
 constexpr UINT kTimerResolutionMs = 1;
 
@@ -134,40 +132,25 @@ Win32Host::~Win32Host() {
   timeEndPeriod(kTimerResolutionMs);
 }
 
-void Win32Host::DoEvents(DrelmWheel& window) {
-  if (window.stoop.Value() != 0) {
-    // The hold of a paused window: sleep until a message comes.
-    pacer_.Restart();
-    ShowChanges();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, kPausedWaitMs, QS_ALLINPUT);
-    Pump(window);
-    return;
-  }
-  const Pacer::Step step = pacer_.AfterPass(Pacer::Clock::now());
-  if (step.show) {
-    // Within a burst of passes the queue is left alone: it is emptied once a frame, and
-    // whenever a message comes while the pump waits.
-    Pump(window);
-    ShowChanges();  // a pause among the messages shows its last pass at once
-    if (window.stoop.Value() != 0) return;
-  }
-  WaitUntil(step.resume_at, window);
+void Win32Host::WaitForEvents(std::chrono::milliseconds longest, DrelmWheel& window) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(longest.count()), QS_ALLINPUT);
+  DispatchEvents(window);
 }
 
-void Win32Host::WaitUntil(Pacer::Time until, DrelmWheel& window) {
+void Win32Host::WaitForPass(Pacer::Time due, DrelmWheel& window) {
   for (;;) {
-    const auto left = until - Pacer::Clock::now();
+    const auto left = due - Pacer::Clock::now();
     if (left <= Pacer::Clock::duration::zero()) return;
     const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
     if (MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(ms), QS_ALLINPUT) ==
         WAIT_OBJECT_0) {
-      Pump(window);
+      DispatchEvents(window);
       if (window.stoop.Value() != 0) return;
     }
   }
 }
 
-void Win32Host::Pump(DrelmWheel& window) {
+void Win32Host::DispatchEvents(DrelmWheel& window) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
@@ -194,7 +177,7 @@ void Win32Host::Pump(DrelmWheel& window) {
   }
 }
 
-void Win32Host::ShowChanges() {
+void Win32Host::SendChanges() {
   if (IsIconic(window_)) return;  // nobody sees a minimized window; it is painted on restore
   for (const PixelRect& rect : canvas_.TakeDirtyRects()) ShowRect(rect);
 }

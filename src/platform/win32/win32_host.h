@@ -3,11 +3,10 @@
 #include <deque>
 #include <string>
 
-#include "app/host.h"
 #include "canvas/canvas.h"
 #include "canvas/world.h"
 #include "canvas/world_canvas.h"
-#include "platform/common/pacer.h"
+#include "platform/common/paced_host.h"
 
 // Win32's types, declared here so that whoever includes the host does not take in windows.h and
 // its macros.
@@ -22,7 +21,7 @@ namespace drelm {
 // passes to the wall clock and waits for messages, without spinning, while the window is paused.
 // What the window procedure receives is queued and handed to the window's handlers after
 // DispatchMessage returns, so no exception ever unwinds through the system's frames.
-class Win32Host final : public Host {
+class Win32Host final : public PacedHost {
  public:
   Win32Host();
   ~Win32Host() override;
@@ -30,9 +29,8 @@ class Win32Host final : public Host {
   Win32Host& operator=(const Win32Host&) = delete;
 
   WorldCanvas& surface() { return surface_; }
-  void DoEvents(DrelmWheel& window) override;
-  // Sends what changed since the last showing to the screen.
-  void ShowChanges();
+  // Shows what changed since the last showing.
+  void ShowChanges() { SendChanges(); }
   // Shows a message box over the window, for an error that ends the program.
   void ShowError(const std::wstring& title, const std::wstring& message);
 
@@ -49,10 +47,13 @@ class Win32Host final : public Host {
   void Paint();
 
  private:
-  // Hands over every message Windows holds, then acts on what they queued.
-  void Pump(DrelmWheel& window);
-  // Waits for messages until `until`, or until a handler pauses the window.
-  void WaitUntil(Pacer::Time until, DrelmWheel& window);
+  // The pump's operations on Win32. Handing over events: every message Windows holds is
+  // dispatched, then what they queued is acted on. Waiting for the next pass: messages that
+  // come meanwhile are handed over, and a pause ends the wait.
+  void DispatchEvents(DrelmWheel& window) override;
+  void SendChanges() override;
+  void WaitForPass(Pacer::Time due, DrelmWheel& window) override;
+  void WaitForEvents(std::chrono::milliseconds longest, DrelmWheel& window) override;
   void ShowRect(const PixelRect& rect);
 
   double dpi_;
@@ -62,7 +63,6 @@ class Win32Host final : public Host {
   HWND window_ = nullptr;
   std::deque<Event> events_;
   std::string paint_error_;
-  Pacer pacer_;
 };
 
 }  // namespace drelm
