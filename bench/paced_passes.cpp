@@ -24,10 +24,12 @@ using drelm::Pacer;
 
 constexpr int kMaxSeconds = 600;
 
-class PacedHost final : public drelm::Host {
+// The window's pacing without its window: sleeps until the next pass is due, and ends the
+// program after `span`.
+class SleepingPump final : public drelm::Host {
  public:
-  explicit PacedHost(std::chrono::seconds span) : end_(Pacer::Clock::now() + span) {}
-  void DoEvents(drelm::DrelmWheel&) override {
+  explicit SleepingPump(std::chrono::seconds span) : end_(Pacer::Clock::now() + span) {}
+  void DoEvents(drelm::WindowInput&) override {
     const Pacer::Time now = Pacer::Clock::now();
     if (now >= end_) drelm::End();
     std::this_thread::sleep_until(pacer_.AfterPass(now).resume_at);
@@ -59,7 +61,7 @@ int main(int argc, char** argv) {
   drelm::Canvas canvas(drelm::kPictureWidthPx, drelm::kPictureHeightPx);
   canvas.TrackChanges(false);  // what showing needs is the window's own cost
   drelm::WorldCanvas surface(canvas, drelm::WorldMapping());
-  PacedHost host{std::chrono::seconds(seconds)};
+  SleepingPump host{std::chrono::seconds(seconds)};
   drelm::DrelmWheel window(surface, host);
   const auto start = Pacer::Clock::now();
   const double cpu_start = CpuSeconds();

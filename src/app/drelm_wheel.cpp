@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/pi.h"
 #include "app/program_end.h"
 #include "canvas/run_time_error.h"
 #include "linkage/crank.h"
@@ -19,7 +20,7 @@ void DrelmWheel::Activate() {
 }
 
 void DrelmWheel::StartUp() {
-  pi = 4 * std::atan(1.0);
+  pi = ComputePi();
   pen_.SetForeColor(kBlack);
   trace::DrawTicks(pen_, pi.Value());
   motion_.phase = linkage::kStartPhase;

@@ -15,7 +15,7 @@ inline constexpr char kCaption[] =
 // The program's only window: a crank on a wheel, two dyads hanging off it and the trace of the
 // output joint below. Activate starts the animation and never returns; the key and mouse handlers
 // run inside the event pump that each pass calls at its end.
-class DrelmWheel {
+class DrelmWheel final : public WindowInput {
  public:
   DrelmWheel(Surface& surface, Host& host) : pen_(surface), host_(host) {}
 
@@ -29,9 +29,11 @@ class DrelmWheel {
   // Runs the start-up and then passes forever; the program ends from inside a handler.
   [[noreturn]] void Activate();
   // Esc clears the picture and ends the program; Enter pauses or resumes; nothing else counts.
-  void KeyPress(int key_ascii);
+  void KeyPress(int key_ascii) override;
   // Any button, anywhere, ends the program at once, without clearing.
-  [[noreturn]] void MouseDown(int button, int shift, float x, float y);
+  [[noreturn]] void MouseDown(int button, int shift, float x, float y) override;
+  // Whether stoop holds the animation.
+  bool Paused() const override { return stoop.Value() != 0; }
 
   // Places a joint at distance r1 from (x1, y1) and r2 from (x2, y2), writing it into x and y.
   // When the two circles do not meet, x and y keep what they held.

@@ -144,7 +144,7 @@ void Canvas::WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int
       x_major ? dirty_.Mark(a, b) : dirty_.Mark(b, a);
     };
     for (std::int64_t start = first; start <= last;) {
-      const std::int64_t end = std::min(last, start | (DirtyTiles::kSize - 1));
+      const std::int64_t end = std::min(last, start | (DirtySquares::kSize - 1));
       mark(start, walk.ValueAt(start - first));
       mark(end, walk.ValueAt(end - first));
       start = end + 1;

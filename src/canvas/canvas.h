@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "canvas/colour.h"
-#include "canvas/dirty_tiles.h"
+#include "canvas/dirty_squares.h"
 
 namespace drelm {
 
@@ -82,7 +82,7 @@ class Canvas {
   std::vector<Rgb> own_;  // the pixels, unless lent
   Rgb* pixels_;
   bool tracking_ = true;
-  DirtyTiles dirty_;
+  DirtySquares dirty_;
 };
 
 }  // namespace drelm

@@ -294,11 +294,11 @@ TEST(CanvasDirty, CoversWhatWasDrawnAndIsThenForgotten) {
     }
     if (lines_only) {
       for (const PixelRect& r : rects) {
-        for (int sy = r.y; sy < r.y + r.h; sy += DirtyTiles::kSize) {
-          for (int sx = r.x; sx < r.x + r.w; sx += DirtyTiles::kSize) {
+        for (int sy = r.y; sy < r.y + r.h; sy += DirtySquares::kSize) {
+          for (int sx = r.x; sx < r.x + r.w; sx += DirtySquares::kSize) {
             int ink = 0;
-            for (int y = sy; y < std::min(sy + DirtyTiles::kSize, 200); ++y) {
-              for (int x = sx; x < std::min(sx + DirtyTiles::kSize, 300); ++x) {
+            for (int y = sy; y < std::min(sy + DirtySquares::kSize, 200); ++y) {
+              for (int x = sx; x < std::min(sx + DirtySquares::kSize, 300); ++x) {
                 ink += canvas.At(x, y) == kInk;
               }
             }

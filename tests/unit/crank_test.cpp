@@ -4,10 +4,12 @@
 
 #include <cmath>
 
+#include "support/pi.h"
+
 namespace drelm::linkage {
 namespace {
 
-const double kPi = 4 * std::atan(1.0);
+using drelm::testing::kPi;
 
 TEST(Phase, StartsBelowZeroAndPassesZeroWithoutAWrap) {
   double s = kStartPhase;

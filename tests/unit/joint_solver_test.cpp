@@ -6,11 +6,12 @@
 
 #include "linkage/crank.h"
 #include "linkage/dyads.h"
+#include "support/pi.h"
 
 namespace drelm::linkage {
 namespace {
 
-const double kPi = 4 * std::atan(1.0);
+using drelm::testing::kPi;
 
 double Distance(Point a, Point b) {
   return std::hypot(a.x - b.x, a.y - b.y);

@@ -10,12 +10,13 @@
 #include "linkage/dyads.h"
 #include "linkage/joint_solver.h"
 #include "platform/common/offscreen_host.h"
+#include "support/pi.h"
 #include "support/recording_surface.h"
 
 namespace drelm::trace {
 namespace {
 
-const double kPi = 4 * std::atan(1.0);
+using drelm::testing::kPi;
 
 TEST(OutputAngle, FollowsTheJointRoundTheHub) {
   EXPECT_DOUBLE_EQ(OutputAngle({1, 0}, kPi), 0);

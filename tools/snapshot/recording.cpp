@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/drelm_wheel.h"
+#include "app/pi.h"
 #include "canvas/world.h"
 #include "files/png_file.h"
 #include "linkage/crank.h"
@@ -45,7 +46,7 @@ struct Run {
 
 // One turn of the crank at the window's pace, in seconds.
 double RevolutionSeconds() {
-  return 2 * 4 * std::atan(1.0) / linkage::kPhaseStep / Pacer::kPassesPerSecond;
+  return 2 * ComputePi() / linkage::kPhaseStep / Pacer::kPassesPerSecond;
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ class OffscreenHost final : public Host {
 
   // Plays this call's events. A paused window with nothing more in the script would wait
   // forever; the program ends instead.
-  void DoEvents(DrelmWheel& window) override;
+  void DoEvents(WindowInput& window) override;
 
  private:
   Canvas canvas_;

@@ -14,22 +14,27 @@ namespace drelm {
 // below, on its own window system.
 class PacedHost : public Host {
  public:
-  void DoEvents(DrelmWheel& window) final;
+  void DoEvents(WindowInput& window) final;
+  // Shows what changed, and returns once the screen has it (the last picture, as the program ends).
+  void ShowAndSettle() {
+    Show();
+    Settle();
+  }
 
  protected:
   // While paused the pump waits for events no longer than this at a time.
   static constexpr std::chrono::milliseconds kPausedWait{100};
 
   // Hands the window system's pending events to the window.
-  virtual void DispatchEvents(DrelmWheel& window) = 0;
-  // Sends what changed since the last showing to the screen.
-  virtual void SendChanges() = 0;
+  virtual void HandOverEvents(WindowInput& window) = 0;
+  // Shows what changed since the last showing.
+  virtual void Show() = 0;
   // Waits until the next pass is due. A host may hand over events that come meanwhile, and
   // return early when one pauses the window.
-  virtual void WaitForPass(Pacer::Time due, DrelmWheel& window) = 0;
+  virtual void WaitForPass(Pacer::Time due, WindowInput& window) = 0;
   // Waits up to `longest` for an event, and hands over any that came.
-  virtual void WaitForEvents(std::chrono::milliseconds longest, DrelmWheel& window) = 0;
-  // Returns once the screen has read what was sent: the passes that follow write the canvas.
+  virtual void WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) = 0;
+  // Returns once the screen has read what was shown: the passes that follow write the canvas.
   virtual void Settle() {}
 
  private:

@@ -4,21 +4,18 @@
 #include <string>
 
 #include "canvas/canvas.h"
-#include "canvas/world.h"
 #include "canvas/world_canvas.h"
-#include "platform/common/host_error.h"
 #include "platform/common/paced_host.h"
-#include "platform/common/pacer.h"
 
-// SDL's types, declared here so that whoever includes the host does not take in SDL's headers
+// SDL's event, declared here so that whoever includes the host does not take in SDL's headers
 // and their macros.
-struct SDL_Window;
 typedef union SDL_Event SDL_Event;
 
 namespace drelm {
 
 class Screen;
-class X11SharedPixels;
+class SdlVideo;
+class SdlWindow;
 
 // The window on an X11 or Wayland display, through SDL2. It holds the picture in a canvas of its
 // own, drawn at the desktop's scale and at least as large as the largest display, and shows it:
@@ -32,15 +29,7 @@ class SdlHost final : public PacedHost {
   SdlHost(const SdlHost&) = delete;
   SdlHost& operator=(const SdlHost&) = delete;
 
-  // The canvas's pixels a side.
-  struct CanvasSize {
-    int width;
-    int height;
-  };
-
-  WorldCanvas& surface() { return surface_; }
-  // Shows what changed since the last showing, and returns once the screen has it.
-  void ShowChanges();
+  WorldCanvas& surface() { return *surface_; }
   // Resizes the window's client area, as a user dragging its frame would.
   void SetClientSize(int width, int height);
   // Shows a message box over the window, for an error that ends the program.
@@ -49,42 +38,22 @@ class SdlHost final : public PacedHost {
  private:
   // The pump's operations on SDL: reading the display and handing over its events, showing,
   // sleeping, waiting for an event.
-  void DispatchEvents(DrelmWheel& window) override;
-  void SendChanges() override;
-  void WaitForPass(Pacer::Time due, DrelmWheel& window) override;
-  void WaitForEvents(std::chrono::milliseconds longest, DrelmWheel& window) override;
+  void HandOverEvents(WindowInput& window) override;
+  void Show() override;
+  void WaitForPass(Pacer::Time due, WindowInput& window) override;
+  void WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) override;
   void Settle() override;
-  void Dispatch(const SDL_Event& event, DrelmWheel& window);
-  void RepaintAll();
+  void HandOver(const SDL_Event& event, WindowInput& window);
+  void Repaint();
   // Whether the window is on screen at all: a minimized or hidden one is sent no frames.
   bool Visible() const;
 
-  // SDL's video subsystem on a real display, for as long as the host lives.
-  struct Video {
-    Video();
-    ~Video();
-    Video(const Video&) = delete;
-    Video& operator=(const Video&) = delete;
-    bool wayland = false;  // a native Wayland window, else an X11 one
-  };
-  // The window, opened at the desktop's scale.
-  struct Window {
-    explicit Window(const Video& video);
-    ~Window();
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
-    SDL_Window* handle = nullptr;
-    double dpi = kStandardDpi;
-  };
-
-  Video video_;
-  Window window_;
-  WorldMapping mapping_;
-  CanvasSize canvas_size_;
-  std::unique_ptr<X11SharedPixels> shared_;  // on X11, the canvas's memory where it can be
-  Canvas canvas_;
-  WorldCanvas surface_;
+  // Made in this order, and gone in the reverse.
+  std::unique_ptr<SdlVideo> video_;
+  std::unique_ptr<SdlWindow> window_;
   std::unique_ptr<Screen> screen_;
+  std::unique_ptr<Canvas> canvas_;
+  std::unique_ptr<WorldCanvas> surface_;
 };
 
 }  // namespace drelm

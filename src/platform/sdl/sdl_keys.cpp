@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_keys.h"
 
 #include "app/character_codes.h"
+#include "platform/common/mouse.h"
 
 namespace drelm {
 namespace {
@@ -101,18 +102,19 @@ std::vector<int> CharacterCodes(const SDL_Event& event) {
 int MouseButtonCode(Uint8 sdl_button) {
   switch (sdl_button) {
     case SDL_BUTTON_LEFT:
-      return 1;
+      return kLeftButton;
     case SDL_BUTTON_RIGHT:
-      return 2;
+      return kRightButton;
     case SDL_BUTTON_MIDDLE:
-      return 4;
+      return kMiddleButton;
     default:
-      return 0;
+      return kNoButton;
   }
 }
 
 int ShiftStateCode(SDL_Keymod mod) {
-  return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
+  return ((mod & KMOD_SHIFT) ? kShiftHeld : 0) | ((mod & KMOD_CTRL) ? kCtrlHeld : 0) |
+         ((mod & KMOD_ALT) ? kAltHeld : 0);
 }
 
 }  // namespace drelm

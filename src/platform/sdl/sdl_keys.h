@@ -14,8 +14,7 @@ namespace drelm {
 // (arrows, function keys, modifiers alone) give nothing.
 std::vector<int> CharacterCodes(const SDL_Event& event);
 
-// The button and shift-state numbers of a mouse press: left 1, right 2, middle 4; Shift 1,
-// Ctrl 2, Alt 4.
+// The button and shift-state numbers of a mouse press (platform/common/mouse.h).
 int MouseButtonCode(Uint8 sdl_button);
 int ShiftStateCode(SDL_Keymod mod);
 

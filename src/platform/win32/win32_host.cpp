@@ -13,6 +13,9 @@
 #include "app/drelm_wheel.h"
 #include "app/program_end.h"
 #include "platform/common/host_error.h"
+#include "platform/common/mouse.h"
+#include "platform/common/window_area.h"
+#include "platform/win32/wide.h"
 
 namespace drelm {
 namespace {
@@ -27,12 +30,6 @@ std::string LastError(const char* what) {
   return std::string(what) + ": Windows error " + std::to_string(GetLastError());
 }
 
-std::wstring Wide(const char* text) {
-  std::wstring wide;
-  for (const char* c = text; *c != 0; ++c) wide += static_cast<wchar_t>(*c);
-  return wide;
-}
-
 // The dots an inch of the desktop the window opens on.
 double DesktopDpi() {
   const UINT dpi = GetDpiForSystem();
@@ -40,11 +37,11 @@ double DesktopDpi() {
                                                                                 : kStandardDpi;
 }
 
-// The whole picture at the scale, and at least the whole desktop, so that a window enlarged to
-// any monitor still shows canvas.
+// The canvas for the whole desktop, every monitor.
 Canvas MakeCanvas(const WorldMapping& mapping) {
-  return Canvas(std::max(mapping.PictureWidth(), GetSystemMetrics(SM_CXVIRTUALSCREEN)),
-                std::max(mapping.PictureHeight(), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+  const PixelSize size = CanvasFor(
+      mapping, {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+  return Canvas(size.width, size.height);
 }
 
 Win32Host* HostOf(HWND window) {
@@ -52,8 +49,8 @@ Win32Host* HostOf(HWND window) {
 }
 
 int ShiftState(WPARAM keys) {
-  return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-         ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+  return ((keys & MK_SHIFT) ? kShiftHeld : 0) | ((keys & MK_CONTROL) ? kCtrlHeld : 0) |
+         ((GetKeyState(VK_MENU) < 0) ? kAltHeld : 0);
 }
 
 // The window procedure: it only queues what the program's handlers are to see, and paints.
@@ -77,19 +74,19 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARA
       }
       return 0;
     case WM_LBUTTONDOWN:
-      return mouse(1);
+      return mouse(kLeftButton);
     case WM_RBUTTONDOWN:
-      return mouse(2);
+      return mouse(kRightButton);
     case WM_MBUTTONDOWN:
-      return mouse(4);
+      return mouse(kMiddleButton);
     case WM_XBUTTONDOWN:
-      mouse(0);
+      mouse(kNoButton);
       return TRUE;
     case WM_CLOSE:  // ends the program as End does; the window is not destroyed here
       host->Queue({Kind::kClose});
       return 0;
     case WM_PAINT:
-      host->Paint();
+      host->Repaint();
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
@@ -132,25 +129,25 @@ Win32Host::~Win32Host() {
   timeEndPeriod(kTimerResolutionMs);
 }
 
-void Win32Host::WaitForEvents(std::chrono::milliseconds longest, DrelmWheel& window) {
+void Win32Host::WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(longest.count()), QS_ALLINPUT);
-  DispatchEvents(window);
+  HandOverEvents(window);
 }
 
-void Win32Host::WaitForPass(Pacer::Time due, DrelmWheel& window) {
+void Win32Host::WaitForPass(Pacer::Time due, WindowInput& window) {
   for (;;) {
     const auto left = due - Pacer::Clock::now();
     if (left <= Pacer::Clock::duration::zero()) return;
     const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
     if (MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(ms), QS_ALLINPUT) ==
         WAIT_OBJECT_0) {
-      DispatchEvents(window);
-      if (window.stoop.Value() != 0) return;
+      HandOverEvents(window);
+      if (window.Paused()) return;
     }
   }
 }
 
-void Win32Host::DispatchEvents(DrelmWheel& window) {
+void Win32Host::HandOverEvents(WindowInput& window) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
@@ -164,11 +161,9 @@ void Win32Host::DispatchEvents(DrelmWheel& window) {
       case Event::Kind::kKey:
         window.KeyPress(event.code);
         break;
-      case Event::Kind::kMouseDown: {
-        const PixelPoint at = mapping_.ToWorld(event.x, event.y);
-        window.MouseDown(event.code, event.shift, static_cast<float>(at.x),
-                         static_cast<float>(at.y));
-      }
+      case Event::Kind::kMouseDown:
+        PressMouse(window, mapping_, event.code, event.shift, {1.0 * event.x, 1.0 * event.y});
+        break;
       case Event::Kind::kClose:
         End();
       case Event::Kind::kFailed:
@@ -177,12 +172,12 @@ void Win32Host::DispatchEvents(DrelmWheel& window) {
   }
 }
 
-void Win32Host::SendChanges() {
+void Win32Host::Show() {
   if (IsIconic(window_)) return;  // nobody sees a minimized window; it is painted on restore
-  for (const PixelRect& rect : canvas_.TakeDirtyRects()) ShowRect(rect);
+  for (const PixelRect& rect : canvas_.TakeDirtyRects()) Blit(rect);
 }
 
-void Win32Host::ShowRect(const PixelRect& rect) {
+void Win32Host::Blit(const PixelRect& rect) {
   HDC device = GetDC(window_);
   if (device == nullptr) throw HostError(LastError("cannot show the picture"));
   // The rows of the rectangle as a DIB of their own, so the source's y is 0 whichever way a
@@ -200,7 +195,7 @@ void Win32Host::ShowRect(const PixelRect& rect) {
   if (shown == 0) throw HostError(LastError("cannot show the picture"));
 }
 
-void Win32Host::Paint() {
+void Win32Host::Repaint() {
   PAINTSTRUCT paint;
   BeginPaint(window_, &paint);
   EndPaint(window_, &paint);
@@ -211,7 +206,7 @@ void Win32Host::Paint() {
   const PixelRect all{0, 0, std::min<int>(client.right, canvas_.width()),
                       std::min<int>(client.bottom, canvas_.height())};
   try {
-    ShowRect(all);
+    Blit(all);
   } catch (const HostError& error) {
     // Never through the window procedure: the pump raises it once DispatchMessage has returned.
     paint_error_ = error.what();

@@ -29,8 +29,6 @@ class Win32Host final : public PacedHost {
   Win32Host& operator=(const Win32Host&) = delete;
 
   WorldCanvas& surface() { return surface_; }
-  // Shows what changed since the last showing.
-  void ShowChanges() { SendChanges(); }
   // Shows a message box over the window, for an error that ends the program.
   void ShowError(const std::wstring& title, const std::wstring& message);
 
@@ -44,17 +42,19 @@ class Win32Host final : public PacedHost {
   };
   // Called by the window procedure only.
   void Queue(const Event& event) { events_.push_back(event); }
-  void Paint();
+  // Shows the whole client area again, on WM_PAINT.
+  void Repaint();
 
  private:
   // The pump's operations on Win32. Handing over events: every message Windows holds is
   // dispatched, then what they queued is acted on. Waiting for the next pass: messages that
   // come meanwhile are handed over, and a pause ends the wait.
-  void DispatchEvents(DrelmWheel& window) override;
-  void SendChanges() override;
-  void WaitForPass(Pacer::Time due, DrelmWheel& window) override;
-  void WaitForEvents(std::chrono::milliseconds longest, DrelmWheel& window) override;
-  void ShowRect(const PixelRect& rect);
+  void HandOverEvents(WindowInput& window) override;
+  void Show() override;
+  void WaitForPass(Pacer::Time due, WindowInput& window) override;
+  void WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) override;
+  // Copies a rectangle of the canvas to the same place in the client area.
+  void Blit(const PixelRect& rect);
 
   double dpi_;
   WorldMapping mapping_;

@@ -16,19 +16,19 @@ struct PixelRect {
 
 // What a canvas's writers changed since it was last taken, for a window to show again: the
 // squares written in.
-class DirtyTiles {
+class DirtySquares {
  public:
   // Squares of 32 pixels a side: a frame's lines, a few pixels wide where they swept, cover
   // little more than themselves, and marking costs a store a square.
   static constexpr int kShift = 5;
   static constexpr int kSize = 1 << kShift;
 
-  DirtyTiles(int width, int height);
+  DirtySquares(int width, int height);
 
   // Marks the square of a pixel on the canvas.
   void Mark(int x, int y) {
-    tiles_[static_cast<std::size_t>(y >> kShift) * across_ +
-           static_cast<std::size_t>(x >> kShift)] = 1;
+    squares_[static_cast<std::size_t>(y >> kShift) * across_ +
+             static_cast<std::size_t>(x >> kShift)] = 1;
   }
   // Marks the squares of a box of pixels, inclusive bounds, all on the canvas.
   void Mark(int x0, int y0, int x1, int y1);
@@ -41,8 +41,8 @@ class DirtyTiles {
  private:
   int width_;
   int height_;
-  int across_;                       // squares a row
-  std::vector<std::uint8_t> tiles_;  // a flag for each square, row by row
+  int across_;                         // squares a row
+  std::vector<std::uint8_t> squares_;  // a flag for each square, row by row
 };
 
 }  // namespace drelm

@@ -3,15 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <exception>
 #include <memory>
-#include <new>
 #include <string>
 
-#include "app/drelm_wheel.h"
-#include "app/program_end.h"
-#include "canvas/run_time_error.h"
 #include "drelm_version.h"
+#include "platform/common/run_window.h"
 #include "platform/sdl/sdl_host.h"
 
 namespace {
@@ -64,21 +60,12 @@ int AnswerCommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (const int status = AnswerCommandLine(argc, argv); status >= 0) return status;
   std::unique_ptr<drelm::SdlHost> host;
-  try {
-    host = std::make_unique<drelm::SdlHost>();
-    drelm::DrelmWheel window(host->surface(), *host);
-    window.Activate();
-  } catch (const drelm::ProgramEnded&) {
-    if (host) host->ShowChanges();
-    Leave(0);
-  } catch (const drelm::RunTimeError& error) {
-    const std::string message = std::string("Run-time error: ") + error.what();
-    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
-    if (host) host->ShowError(kProgram, message);
-  } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "%s: out of memory\n", kProgram);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, error.what());
+  const drelm::Ending ending = drelm::RunWindow(host);
+  if (ending.failed()) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, ending.message.c_str());
+    if (ending.kind == drelm::Ending::Kind::kRunTimeError && host) {
+      host->ShowError(kProgram, ending.message);
+    }
   }
-  Leave(1);
+  Leave(ending.status());
 }

@@ -1,44 +1,44 @@
-#include "canvas/dirty_tiles.h"
+#include "canvas/dirty_squares.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace drelm {
 
-DirtyTiles::DirtyTiles(int width, int height)
+DirtySquares::DirtySquares(int width, int height)
     : width_(width),
       height_(height),
       across_((width + kSize - 1) >> kShift),
-      tiles_(static_cast<std::size_t>(across_) * ((height + kSize - 1) >> kShift), 0) {}
+      squares_(static_cast<std::size_t>(across_) * ((height + kSize - 1) >> kShift), 0) {}
 
-void DirtyTiles::Mark(int x0, int y0, int x1, int y1) {
-  for (int ty = y0 >> kShift; ty <= y1 >> kShift; ++ty) {
-    std::uint8_t* row = &tiles_[static_cast<std::size_t>(ty) * across_];
+void DirtySquares::Mark(int x0, int y0, int x1, int y1) {
+  for (int sy = y0 >> kShift; sy <= y1 >> kShift; ++sy) {
+    std::uint8_t* row = &squares_[static_cast<std::size_t>(sy) * across_];
     std::fill(row + (x0 >> kShift), row + (x1 >> kShift) + 1, std::uint8_t{1});
   }
 }
 
-std::vector<PixelRect> DirtyTiles::Take() {
+std::vector<PixelRect> DirtySquares::Take() {
   std::vector<PixelRect> rects;
-  const int down = static_cast<int>(tiles_.size()) / across_;
+  const int down = static_cast<int>(squares_.size()) / across_;
   // The rectangles that reach the row above lie from `above_begin` to `above_end`, in order
   // across: each run of this row is matched against them as the row is walked.
   std::size_t above_begin = 0, above_end = 0;
-  for (int ty = 0; ty < down; ++ty) {
-    const std::uint8_t* row = &tiles_[static_cast<std::size_t>(ty) * across_];
-    const int y = ty << kShift;
+  for (int sy = 0; sy < down; ++sy) {
+    const std::uint8_t* row = &squares_[static_cast<std::size_t>(sy) * across_];
+    const int y = sy << kShift;
     const int h = std::min(kSize, height_ - y);
     std::size_t above = above_begin;
     const std::size_t row_begin = rects.size();
-    for (int tx = 0; tx < across_; ++tx) {
+    for (int sx = 0; sx < across_; ++sx) {
       // Most squares are unmarked: memchr passes over them many at a time.
-      const void* marked = std::memchr(row + tx, 1, static_cast<std::size_t>(across_ - tx));
+      const void* marked = std::memchr(row + sx, 1, static_cast<std::size_t>(across_ - sx));
       if (marked == nullptr) break;
-      tx = static_cast<int>(static_cast<const std::uint8_t*>(marked) - row);
-      const int run_start = tx;
-      while (tx + 1 < across_ && row[tx + 1] != 0) ++tx;
+      sx = static_cast<int>(static_cast<const std::uint8_t*>(marked) - row);
+      const int run_start = sx;
+      while (sx + 1 < across_ && row[sx + 1] != 0) ++sx;
       const int x = run_start << kShift;
-      const int w = std::min((tx + 1) << kShift, width_) - x;
+      const int w = std::min((sx + 1) << kShift, width_) - x;
       while (above < above_end && rects[above].x < x) ++above;
       if (above < above_end && rects[above].x == x && rects[above].w == w) {
         // Grown by this run and moved to this row's end, where the row below looks for it.
@@ -54,7 +54,7 @@ std::vector<PixelRect> DirtyTiles::Take() {
     above_end = rects.size();
   }
   std::erase_if(rects, [](const PixelRect& rect) { return rect.Empty(); });
-  std::fill(tiles_.begin(), tiles_.end(), std::uint8_t{0});
+  std::fill(squares_.begin(), squares_.end(), std::uint8_t{0});
   return rects;
 }
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+#include "app/drelm_wheel.h"
+#include "platform/common/ending.h"
+
+namespace drelm {
+
+// Opens a window host, runs the window on it until the program ends, and then shows the last
+// picture of a window that ended as the user asked (Esc's cleared one). Tells how it ended;
+// `host` holds as much of the host as was made, for reporting a failure over it.
+template <typename WindowHost>
+Ending RunWindow(std::unique_ptr<WindowHost>& host) {
+  Ending ending = RunUntilEnd([&] {
+                    host = std::make_unique<WindowHost>();
+                    DrelmWheel window(host->surface(), *host);
+                    window.Activate();
+                  }).value_or(Ending{});
+  if (!ending.failed() && host)
+    ending = RunUntilEnd([&] { host->ShowAndSettle(); }).value_or(ending);
+  return ending;
+}
+
+}  // namespace drelm

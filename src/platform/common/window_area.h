@@ -1,0 +1,35 @@
+#pragma once
+
+#include <algorithm>
+
+#include "canvas/colour.h"
+#include "canvas/dirty_squares.h"
+#include "canvas/world.h"
+
+// The rules every window host follows for the area it shows the canvas in.
+namespace drelm {
+
+// A size in pixels.
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
+// What a window shows beyond the canvas, where it is larger still: the background.
+inline constexpr Rgb kBeyondCanvas = PixelOf(kBackground);
+
+// The canvas a window draws in: the whole picture at the mapping's scale, and at least the
+// largest display, so that a window enlarged to fill any display still shows canvas.
+inline PixelSize CanvasFor(const WorldMapping& mapping, PixelSize largest_display) {
+  return {std::max(mapping.PictureWidth(), largest_display.width),
+          std::max(mapping.PictureHeight(), largest_display.height)};
+}
+
+// The part of `rect` inside [0, width) x [0, height); empty when none.
+inline PixelRect Within(const PixelRect& rect, int width, int height) {
+  const int x0 = std::max(rect.x, 0), y0 = std::max(rect.y, 0);
+  const int x1 = std::min(rect.x + rect.w, width), y1 = std::min(rect.y + rect.h, height);
+  return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+}
+
+}  // namespace drelm

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/common/window_area.h"
+#include "platform/sdl/screen.h"
+
+struct SDL_Window;
+
+namespace drelm {
+
+// The cheapest way of showing that this window's display offers, for a canvas of `canvas`
+// pixels. Throws HostError when there is none.
+std::unique_ptr<Screen> OpenScreen(SDL_Window* window, PixelSize canvas, bool wayland);
+
+}  // namespace drelm

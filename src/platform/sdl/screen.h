@@ -1,0 +1,28 @@
+#pragma once
+
+#include <span>
+
+#include "canvas/canvas.h"
+#include "platform/common/window_area.h"
+
+namespace drelm {
+
+// One way of putting the canvas on the window; open_screen.h chooses which. Failing to show is
+// an error (HostError), never a silent blank window.
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  // Memory the canvas is to be drawn in (as many pixels as the canvas asked for at opening) where
+  // the display reads the picture straight from it; nothing where the canvas keeps its own.
+  virtual Rgb* CanvasMemory() { return nullptr; }
+  // The window's size in pixels, which on a scaled Wayland desktop are more than its points.
+  virtual PixelSize WindowPixels() const = 0;
+  // Shows these rectangles of the canvas. The display may go on reading the canvas until Settle.
+  virtual void Show(const Canvas& canvas, std::span<const PixelRect> changed) = 0;
+  // Shows the whole window again: the canvas, and the background where the window is larger.
+  virtual void Repaint(const Canvas& canvas) = 0;
+  // Returns once the display has read what was shown: the canvas may be drawn on again.
+  virtual void Settle() {}
+};
+
+}  // namespace drelm

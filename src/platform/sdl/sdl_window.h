@@ -1,0 +1,34 @@
+#pragma once
+
+#include "canvas/world.h"
+#include "platform/common/window_area.h"
+
+struct SDL_Window;
+
+namespace drelm {
+
+class SdlVideo;
+
+// The program's window, opened at the desktop's scale with its caption and icon. An X11 desktop
+// tells its scale through Xft.dpi, and the window is sized in pixels at it; a Wayland window is
+// sized in points, and the output's scale gives it more pixels than points.
+class SdlWindow {
+ public:
+  explicit SdlWindow(const SdlVideo& video);
+  ~SdlWindow();
+  SdlWindow(const SdlWindow&) = delete;
+  SdlWindow& operator=(const SdlWindow&) = delete;
+
+  SDL_Window* handle() const { return handle_; }
+  // The world mapping at the window's scale.
+  const WorldMapping& mapping() const { return mapping_; }
+  // The largest display, in the window's pixels.
+  PixelSize LargestDisplay() const;
+
+ private:
+  SDL_Window* handle_ = nullptr;
+  double pixels_per_point_ = 1;  // more than 1 on a scaled Wayland output
+  WorldMapping mapping_;
+};
+
+}  // namespace drelm
