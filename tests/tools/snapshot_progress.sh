@@ -6,7 +6,7 @@ tool=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 fail=0
-script -qec "$tool --passes 400000 --out $dir/p.png" /dev/null | grep -q 'passes, ' ||
+script -qec "$tool --passes 1500000 --out $dir/p.png" /dev/null | grep -q 'passes, ' ||
   { echo "no progress on a terminal"; fail=1; }
-[ -z "$("$tool" --passes 400000 --out "$dir/p.png" 2>&1)" ] || { echo "progress on a file"; fail=1; }
+[ -z "$("$tool" --passes 1500000 --out "$dir/p.png" 2>&1)" ] || { echo "progress on a file"; fail=1; }
 exit $fail
