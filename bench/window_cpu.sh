@@ -17,9 +17,9 @@ measure() {
     "$PACED" 10 >"$WORK/paced.txt" &
     paced_pid=$!
   fi
-  before=$(cpu_ticks)
+  before=$(cpu_ticks "$APP_PID")
   sleep 10
-  after=$(cpu_ticks)
+  after=$(cpu_ticks "$APP_PID")
   awk -v t=$((after - before)) -v hz="$hz" -v what="$1" \
     'BEGIN { printf "  window %s: %.1f%% of a core\n", what, 100 * t / (10 * hz) }'
   # Beyond its passes: less what 5,000 passes a second cost off-screen, when that is known.

@@ -3,7 +3,7 @@
 # the AppStream metainfo (both valid), the theme icons, the manual pages, version 1.00
 # throughout; and that the window carries the very icon that was installed.
 # Usage: test_install.sh BUILD_DIR VERSION
-source "$(dirname "$0")/../window/lib.sh" /nonexistent
+source "$(dirname "$0")/../window/lib.sh"
 BUILD=$1
 VERSION=$2
 DEST="$WORK/dest"

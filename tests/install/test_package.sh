@@ -2,12 +2,9 @@
 # Builds the Debian package and reads its metadata back: name, version, the run-time
 # dependencies taken from the linked libraries, and the files it installs.
 # Usage: test_package.sh BUILD_DIR VERSION
-set -u
+source "$(dirname "$0")/../lib/common.sh"
 BUILD=$1
 VERSION=$2
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 (cd "$WORK" && cpack --config "$BUILD/CPackConfig.cmake" -B "$WORK" >cpack.log 2>&1) ||
   fail "cpack failed: $(tail -5 "$WORK/cpack.log")"
 deb=$(ls "$WORK"/drelm-wheel_"$VERSION"_*.deb 2>/dev/null | head -1)

@@ -2,45 +2,43 @@
 # The snapshot tool from the command line: a good run writes a PNG of the asked size; every bad
 # input gets one line on stderr, a non-zero status and no file; a signal or a file-size limit
 # mid-write leaves nothing behind; special files are refused and links followed.
-set -u
+source "$(dirname "$0")/../lib/common.sh"
 tool=$1
-dir=$(mktemp -d)
-trap 'chmod -R u+w "$dir"; rm -rf "$dir"' EXIT
-fail=0
+dir=$WORK
 
-"$tool" --passes 100 --size 320x200 --out "$dir/ok.png" || { echo "good run failed"; fail=1; }
+"$tool" --passes 100 --size 320x200 --out "$dir/ok.png" || problem "good run failed"
 size=$(identify -format '%wx%h' "$dir/ok.png" 2>/dev/null)
-[ "$size" = "320x200" ] || { echo "ok.png is '$size', not 320x200"; fail=1; }
+[ "$size" = "320x200" ] || problem "ok.png is '$size', not 320x200"
 rm -f "$dir/ok.png"
 
-"$tool" --passes 10 --dpi 192 --out "$dir/big.png" || { echo "192 dpi run failed"; fail=1; }
+"$tool" --passes 10 --dpi 192 --out "$dir/big.png" || problem "192 dpi run failed"
 size=$(identify -format '%wx%h' "$dir/big.png" 2>/dev/null)
-[ "$size" = "2560x1280" ] || { echo "at 192 dpi the picture is '$size', not 2560x1280"; fail=1; }
+[ "$size" = "2560x1280" ] || problem "at 192 dpi the picture is '$size', not 2560x1280"
 rm -f "$dir/big.png"
 
-"$tool" --passes 10 --size 200x100 --gif "$dir/ok.gif" --seconds 0.2 || { echo "good GIF failed"; fail=1; }
+"$tool" --passes 10 --size 200x100 --gif "$dir/ok.gif" --seconds 0.2 || problem "good GIF failed"
 frames=$(identify "$dir/ok.gif" 2>/dev/null | wc -l)
-[ "$frames" = "5" ] || { echo "ok.gif has $frames frames, not 5"; fail=1; }
+[ "$frames" = "5" ] || problem "ok.gif has $frames frames, not 5"
 rm -f "$dir/ok.gif"
 
 # To standard output as tools do, but never onto a terminal.
 size=$("$tool" --passes=10 --size=20x10 --out=- | identify -format '%wx%h' - 2>/dev/null)
-[ "$size" = "20x10" ] || { echo "--out - gave '$size', not a 20x10 PNG"; fail=1; }
+[ "$size" = "20x10" ] || problem "--out - gave '$size', not a 20x10 PNG"
 script -qec "$tool --passes 10 --out -" /dev/null | grep -q 'terminal' ||
-  { echo "--out - wrote onto a terminal"; fail=1; }
+  problem "--out - wrote onto a terminal"
 
-"$tool" --version | grep -qx 'drelm-wheel-snapshot 1.00' || { echo "--version is not 1.00"; fail=1; }
-"$tool" --help | grep -q -- '--passes N' || { echo "--help does not describe --passes"; fail=1; }
+"$tool" --version | grep -qx 'drelm-wheel-snapshot 1.00' || problem "--version is not 1.00"
+"$tool" --help | grep -q -- '--passes N' || problem "--help does not describe --passes"
 
 bad() {
   local err status
   err=$("$tool" "$@" 2>&1 >/dev/null)
   status=$?
-  if [ $status -eq 0 ]; then echo "status 0 for: $*"; fail=1; fi
+  if [ $status -eq 0 ]; then problem "status 0 for: $*"; fi
   if [ -z "$err" ] || [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ]; then
-    echo "not one line for: $* -> $err"; fail=1
+    problem "not one line for: $* -> $err"
   fi
-  if [ -n "$(ls -A "$dir")" ]; then echo "left files for: $*: $(ls -A "$dir")"; fail=1; fi
+  if [ -n "$(ls -A "$dir")" ]; then problem "left files for: $*: $(ls -A "$dir")"; fi
 }
 bad --passes -5 --out "$dir/a.png"
 bad --passes abc --out "$dir/a.png"
@@ -65,8 +63,8 @@ bad --passes -0 --out "$dir/a.png"
 bad --passes +5 --out "$dir/a.png"
 bad --size $'10x10\n' --out "$dir/a.png"
 bad --out "$dir/"$'no\nsuch/a.png'
-err=$("$tool" --help 2>&1 >/dev/full) && { echo "--help to a full disk succeeded"; fail=1; }
-[ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || { echo "--help to a full disk: $err"; fail=1; }
+err=$("$tool" --help 2>&1 >/dev/full) && problem "--help to a full disk succeeded"
+[ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || problem "--help to a full disk: $err"
 
 # Killed mid-write, or stopped by a file-size limit: nothing is left, and the limit says so.
 for signal in INT TERM HUP; do
@@ -75,33 +73,34 @@ for signal in INT TERM HUP; do
   sleep 1
   kill -s $signal $pid
   wait $pid 2>/dev/null
-  [ $? -gt 128 ] || { echo "SIG$signal did not end the run"; fail=1; }
-  [ -z "$(ls -A "$dir")" ] || { echo "SIG$signal left $(ls -A "$dir")"; fail=1; }
+  [ $? -gt 128 ] || problem "SIG$signal did not end the run"
+  [ -z "$(ls -A "$dir")" ] || problem "SIG$signal left $(ls -A "$dir")"
 done
-err=$(ulimit -f 1; "$tool" --out "$dir/a.png" 2>&1) && { echo "a file-size limit passed"; fail=1; }
+err=$(ulimit -f 1; "$tool" --out "$dir/a.png" 2>&1) && problem "a file-size limit passed"
 [ "$err" = "drelm-wheel-snapshot: cannot write $dir/a.png: File too large" ] ||
-  { echo "a file-size limit says: $err"; fail=1; }
-[ -z "$(ls -A "$dir")" ] || { echo "a file-size limit left $(ls -A "$dir")"; fail=1; }
+  problem "a file-size limit says: $err"
+[ -z "$(ls -A "$dir")" ] || problem "a file-size limit left $(ls -A "$dir")"
 
 # A name of 255 characters is a valid one.
 long=$(printf 'a%.0s' $(seq 251)).png
-"$tool" --out "$dir/$long" || { echo "a 255-character name was refused"; fail=1; }
+"$tool" --out "$dir/$long" || problem "a 255-character name was refused"
 rm -f "$dir/$long"
 
 # Special files are refused; a link is followed and kept.
-special=$(mktemp -d)
+special=$WORK/special
+mkdir "$special"
 mkfifo "$special/fifo"
 mkdir "$special/folder"
 [ "$(id -u)" -eq 0 ] && mknod "$special/null" c 1 3
 for target in "$special"/*; do
-  err=$("$tool" --out "$target" 2>&1) && { echo "wrote over $target"; fail=1; }
-  [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || { echo "not one line for $target"; fail=1; }
+  err=$("$tool" --out "$target" 2>&1) && problem "wrote over $target"
+  [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || problem "not one line for $target"
 done
-[ -p "$special/fifo" ] && [ -d "$special/folder" ] || { echo "a special file was replaced"; fail=1; }
-[ "$(id -u)" -ne 0 ] || [ -c "$special/null" ] || { echo "the device was replaced"; fail=1; }
+[ -p "$special/fifo" ] && [ -d "$special/folder" ] || problem "a special file was replaced"
+[ "$(id -u)" -ne 0 ] || [ -c "$special/null" ] || problem "the device was replaced"
 ln -s real.png "$special/link.png"
-"$tool" --out "$special/link.png" || { echo "writing through a link failed"; fail=1; }
-[ -L "$special/link.png" ] && [ -f "$special/real.png" ] || { echo "the link was not kept"; fail=1; }
+"$tool" --out "$special/link.png" || problem "writing through a link failed"
+[ -L "$special/link.png" ] && [ -f "$special/real.png" ] || problem "the link was not kept"
 rm -rf "$special"
 
-exit $fail
+finish

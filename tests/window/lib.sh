@@ -1,15 +1,14 @@
 # Sourced by every real-window test: a private X server, the program in it, and ways to look at
-# it and to end it. Usage in a test: source lib.sh "$@"; start_xvfb; start_app; ...
-set -u
-APP=$1
+# it and to end it. Usage in a test: source lib.sh PROGRAM [SNAPSHOT]; start_xvfb; start_app; ...
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/common.sh"
+APP=${1:-}
 SNAPSHOT=${2:-}
-WORK=$(mktemp -d)
 APP_PID=""
 XVFB_PID=""
 WESTON_PID=""
 WM_PID=""
 
-cleanup() {
+stop_processes() {
   if [ -n "$APP_PID" ]; then
     kill -9 "$APP_PID" 2>/dev/null
     wait "$APP_PID" 2>/dev/null
@@ -17,15 +16,14 @@ cleanup() {
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
   [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null && wait "$WESTON_PID" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
+  return 0
 }
-trap cleanup EXIT
+at_exit stop_processes
 
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$WORK/app.err" ] && tail -5 "$WORK/app.err" | sed 's/^/  app stderr: /' >&2
-  exit 1
-}
+# How a test looks at the window and types into it: the X11 window by default; a Wayland test
+# sets these to the output's screenshot and the outer X server's keys.
+TAKE_SHOT=shot
+PRESS=press
 
 # An X server of our own. $1: the screen's size, $2: its depth in bits, then any more options. It never resets (a
 # server resets when its last client leaves, and refuses connections meanwhile: the next run of
@@ -117,11 +115,6 @@ same_image() {
   [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
 }
 
-# CPU time the program has used, in clock ticks.
-cpu_ticks() {
-  awk '{print $14 + $15}' "/proc/$APP_PID/stat"
-}
-
 # Covers the window with another for a while, then takes the cover away again.
 cover_window() {
   xlogo -geometry "$1" &
@@ -136,19 +129,49 @@ cursor_x() {
   convert "$1" -crop 4000x1+0+506 +repage txt:- | awk -F'[,:]' '/#000000/ {print $1; exit}'
 }
 
+# Keys typed into the X11 window.
+press() {
+  xdotool key --window "$WIN" "$@"
+}
+
 # Whether the picture moves: two screenshots some time apart differ.
 moving() {
-  shot "$WORK/moving1.png"
+  $TAKE_SHOT "$WORK/moving1.png"
   sleep "${1:-0.4}"
-  shot "$WORK/moving2.png"
+  $TAKE_SHOT "$WORK/moving2.png"
   ! same_image "$WORK/moving1.png" "$WORK/moving2.png"
 }
 
-# The count of pixels of one colour (six hex digits) in a PNG, to within a few levels, so that a
-# 16-bit screen's nearest colour counts too.
-count_colour() {
-  convert "$1" -fuzz 3% -fill black +opaque "#$2" -fill white -opaque "#$2" \
-    -format '%[fx:int(mean*w*h+0.5)]' info:
+# Enter pauses: the picture stays still while keys that are neither Enter nor Esc come; Enter
+# again ($1, default Return) resumes it.
+check_pause_and_resume() {
+  $PRESS Return
+  sleep 0.5
+  $TAKE_SHOT "$WORK/paused1.png"
+  $PRESS space a Left F1 Tab BackSpace
+  sleep 0.7
+  $TAKE_SHOT "$WORK/paused2.png"
+  same_image "$WORK/paused1.png" "$WORK/paused2.png" || fail "the picture moved while paused"
+  $PRESS "${1:-Return}"
+  sleep 0.5
+  $TAKE_SHOT "$WORK/resumed.png"
+  same_image "$WORK/paused2.png" "$WORK/resumed.png" && fail "${1:-Return} did not resume"
+  return 0
+}
+
+# The window opened at $1 dots an inch: its client area is $2 (WxH), the hub is drawn at that
+# resolution with one-pixel lines, and Esc ends the program with status 0.
+check_window_at_dpi() {
+  local geometry
+  geometry=$(client_size)
+  [ "$geometry" = "$2" ] || fail "at $1 dpi the client area is $geometry"
+  press Return
+  sleep 0.5
+  shot "$WORK/dpi$1.png"
+  check_hub "$WORK/dpi$1.png" "$1"
+  press Escape
+  wait_exit 10
+  [ "$STATUS" -eq 0 ] || fail "Esc at $1 dpi ended with status $STATUS"
 }
 
 # The share, in percent, of a PNG's ink (anything but white) that lies in 2 x 2 blocks of ink: a
@@ -206,6 +229,8 @@ start_weston() {
   [ -S "$XDG_RUNTIME_DIR/drelm-test" ] || fail "weston did not start: $(tail -3 "$WORK/weston.log")"
   export WAYLAND_DISPLAY=drelm-test
   unset DISPLAY
+  TAKE_SHOT=wl_shot
+  PRESS=outer_press
   if [ -n "${2:-}" ]; then
     for _ in $(seq 100); do
       grep -q 'xserver listening on display' "$WORK/weston.log" && break
@@ -272,4 +297,7 @@ wl_start_app() {
 # Keys and clicks as a person gives them, through the outer X server's seat.
 outer_xdotool() {
   DISPLAY=$OUTER xdotool "$@"
+}
+outer_press() {
+  outer_xdotool key "$@"
 }

@@ -7,14 +7,6 @@ for case in 192:1496x1078 120:935x674; do
   dpi=${case%%:*}
   echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
   start_app
-  geometry=$(client_size)
-  [ "$geometry" = "${case#*:}" ] || fail "at $dpi dpi the client area is $geometry"
-  xdotool key --window "$WIN" Return
-  sleep 0.3
-  shot "$WORK/dpi$dpi.png"
-  check_hub "$WORK/dpi$dpi.png" "$dpi"
-  xdotool key --window "$WIN" Escape
-  wait_exit 5
-  [ "$STATUS" -eq 0 ] || fail "Esc at $dpi dpi ended with status $STATUS"
+  check_window_at_dpi "$dpi" "${case#*:}"
 done
 exit 0

@@ -7,27 +7,31 @@ start_xvfb
 start_app
 xdotool windowsize "$WIN" 1280 640
 sleep 0.5
-xdotool key --window "$WIN" Return
+# Where the cursor cross stands, in CROSS; $1 says when, for the failure.
+find_cross() {
+  shot "$WORK/cross.png"
+  CROSS=$(cursor_x "$WORK/cross.png")
+  [ -n "$CROSS" ] || fail "no cursor cross $1"
+}
+press Return
 sleep 0.5
-shot "$WORK/paused.png"
-before=$(cursor_x "$WORK/paused.png")
-[ -n "$before" ] || fail "no cursor cross on the screen"
+find_cross "on the screen"
+before=$CROSS
 seconds=${PAUSE_SECONDS:-4}
-ticks_before=$(cpu_ticks)
+ticks_before=$(cpu_ticks "$APP_PID")
 sleep "$seconds"
-ticks=$(( $(cpu_ticks) - ticks_before ))
+ticks=$(( $(cpu_ticks "$APP_PID") - ticks_before ))
 hz=$(getconf CLK_TCK)
 echo "CPU while paused for $seconds s: $ticks ticks of 1/$hz s"
 # 0.5 % of the time, and never less than two ticks: a tick is the clock's grain.
 allowed=$(( seconds * hz / 200 > 2 ? seconds * hz / 200 : 2 ))
 [ "$ticks" -le "$allowed" ] || fail "the pause used $ticks ticks in $seconds s (more than 0.5 %)"
-xdotool key --window "$WIN" Return
+press Return
 sleep 0.2
-xdotool key --window "$WIN" Return
+press Return
 sleep 0.3
-shot "$WORK/resumed.png"
-after=$(cursor_x "$WORK/resumed.png")
-[ -n "$after" ] || fail "no cursor cross after resuming"
+find_cross "after resuming"
+after=$CROSS
 moved=$(( after - before ))
 echo "the cursor moved $moved pixels in about 0.2 s of running"
 # 0.2 s is 1000 passes, half a radian, 93 pixels; a wrap of the trace moves it back by 1164.

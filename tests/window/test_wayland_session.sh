@@ -6,25 +6,12 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_weston 1 xwayland
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY beside WAYLAND_DISPLAY"
 APP_ENV=WAYLAND_DEBUG=1 wl_start_app 748x539
-caption="          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit"
-grep -qF "set_title(\"$caption\")" "$WORK/app.err" || fail "no Wayland title '$caption'"
+grep -qF "set_title(\"$CAPTION\")" "$WORK/app.err" || fail "no Wayland title '$CAPTION'"
 grep -qF 'set_app_id("drelm-wheel")' "$WORK/app.err" || fail "the app_id is not drelm-wheel"
 check_hub "$WORK/first.png" 96
 
-wl_shot "$WORK/run1.png"
-sleep 0.3
-wl_shot "$WORK/run2.png"
-same_image "$WORK/run1.png" "$WORK/run2.png" && fail "the picture does not move"
-outer_xdotool key Return
-sleep 0.3
-wl_shot "$WORK/paused1.png"
-sleep 0.5
-wl_shot "$WORK/paused2.png"
-same_image "$WORK/paused1.png" "$WORK/paused2.png" || fail "the picture moved while paused"
-outer_xdotool key Return
-sleep 0.3
-wl_shot "$WORK/resumed.png"
-same_image "$WORK/paused2.png" "$WORK/resumed.png" && fail "a second Enter did not resume"
+moving || fail "the picture does not move"
+check_pause_and_resume
 
 wl_click 1
 wait_exit 5

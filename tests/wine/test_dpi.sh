@@ -8,14 +8,7 @@ set_dpi() {
   wineserver -w
 }
 set_dpi 192
-trap 'set_dpi 96; cleanup' EXIT
+at_exit 'set_dpi 96'
 start_exe
-geometry=$(client_size)
-[ "$geometry" = "1496x1078" ] || fail "at 192 dpi the client area is $geometry"
-xdotool key --window "$WIN" Return
-sleep 0.5
-shot "$WORK/dpi.png"
-check_hub "$WORK/dpi.png" 192
-xdotool key --window "$WIN" Escape
-wait_exit 10
+check_window_at_dpi 192 1496x1078
 exit 0

@@ -10,9 +10,9 @@ sleep 0.5
 pid=$(exe_pid)
 [ -n "$pid" ] || fail "no drelm-wheel.exe process"
 hz=$(getconf CLK_TCK)
-before=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+before=$(cpu_ticks "$pid")
 sleep 3
-ticks=$(( $(awk '{print $14 + $15}' "/proc/$pid/stat") - before ))
+ticks=$(( $(cpu_ticks "$pid") - before ))
 [ "$ticks" -le $(( 3 * hz / 100 )) ] || fail "paused, it used $ticks ticks of 1/$hz s in 3 s"
 xdotool mousemove --window "$WIN" 300 200 click 1
 wait_exit 10

@@ -5,8 +5,7 @@
 source "$(dirname "$0")/lib.sh" "$@"
 start_xvfb
 start_exe
-caption="          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit"
-[ "$(xdotool getwindowname "$WIN")" = "$caption" ] || fail "caption is '$(xdotool getwindowname "$WIN")'"
+[ "$(xdotool getwindowname "$WIN")" = "$CAPTION" ] || fail "caption is '$(xdotool getwindowname "$WIN")'"
 geometry=$(client_size)
 [ "$geometry" = "748x539" ] || fail "client area is $geometry"
 shot "$WORK/a.png"
@@ -16,16 +15,7 @@ for column in 64 355 647; do
   [ "$(pixel "$WORK/a.png" "$column" 536)" = "000000" ] || fail "no tick at column $column"
 done
 moving || fail "the picture does not move"
-xdotool key --window "$WIN" Return
-sleep 0.5
-shot "$WORK/paused1.png"
-xdotool key --window "$WIN" space a Tab
-sleep 0.7
-shot "$WORK/paused2.png"
-same_image "$WORK/paused1.png" "$WORK/paused2.png" || fail "the picture moved while paused"
-xdotool key --window "$WIN" Return
-sleep 0.5
-moving || fail "a second Enter did not resume"
+check_pause_and_resume
 xdotool key --window "$WIN" Escape
 wait_exit 10
 [ "$STATUS" -eq 0 ] || fail "Esc ended with status $STATUS"

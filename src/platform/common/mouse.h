@@ -7,13 +7,13 @@ namespace drelm {
 
 // The numbers a mouse press is handed over with, as Windows gives them: the button, and the
 // shift keys held, added together.
-inline constexpr int kNoButton = 0;  // a button beyond the three
-inline constexpr int kLeftButton = 1;
-inline constexpr int kRightButton = 2;
-inline constexpr int kMiddleButton = 4;
-inline constexpr int kShiftHeld = 1;
-inline constexpr int kCtrlHeld = 2;
-inline constexpr int kAltHeld = 4;
+enum MouseButtonCode : int {
+  kNoButton = 0,  // a button beyond the three
+  kLeftButton = 1,
+  kRightButton = 2,
+  kMiddleButton = 4,
+};
+enum ShiftCode : int { kShiftHeld = 1, kCtrlHeld = 2, kAltHeld = 4 };
 
 // Hands a press of `button` at pixel `at` of the client area to the window, the pointer in
 // world units; the window ends the program there.

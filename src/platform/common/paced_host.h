@@ -14,6 +14,11 @@ namespace drelm {
 // below, on its own window system.
 class PacedHost : public Host {
  public:
+  PacedHost() = default;
+  // A host owns its window and the picture's pixels: it is never copied.
+  PacedHost(const PacedHost&) = delete;
+  PacedHost& operator=(const PacedHost&) = delete;
+
   void DoEvents(WindowInput& window) final;
   // Shows what changed, and returns once the screen has it (the last picture, as the program ends).
   void ShowAndSettle() {

@@ -26,8 +26,6 @@ class SdlHost final : public PacedHost {
  public:
   SdlHost();
   ~SdlHost() override;
-  SdlHost(const SdlHost&) = delete;
-  SdlHost& operator=(const SdlHost&) = delete;
 
   WorldCanvas& surface() { return *surface_; }
   // Resizes the window's client area, as a user dragging its frame would.

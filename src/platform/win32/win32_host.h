@@ -25,8 +25,6 @@ class Win32Host final : public PacedHost {
  public:
   Win32Host();
   ~Win32Host() override;
-  Win32Host(const Win32Host&) = delete;
-  Win32Host& operator=(const Win32Host&) = delete;
 
   WorldCanvas& surface() { return surface_; }
   // Shows a message box over the window, for an error that ends the program.
