@@ -1,5 +1,5 @@
 # The two commands of the README, and a few more. CMake presets and CTest do the real work:
-# `cmake --list-presets` names the builds (run, default, asan, fuzz).
+# `cmake --list-presets` names the builds (run, default, asan, fuzz, windows, web).
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 FUZZ_SECONDS ?= 120
@@ -7,7 +7,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_CORPUS = tests/fuzz/corpus
 BUILD = build
 
-.PHONY: all setup setup-run build run windows test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
+.PHONY: all setup setup-run build run windows web test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
 	docs install uninstall package format clean
 
 all: build
@@ -32,22 +32,31 @@ windows:
 	@echo "build-windows/src/drelm-wheel.exe"
 	@echo "build-windows/drelm-wheel-$$(sed -n 's/.*DRELM_VERSION \"\(.*\)\"/\1/p' build-windows/generated/drelm_version.h)-setup.exe"
 
+# The web page, with emscripten: build-web/site, to put on any static web server or open from disk.
+web:
+	@./tools/install-deps.sh web
+	@cmake --preset web >/dev/null
+	@cmake --build build-web -j $(JOBS)
+	@echo "build-web/site/index.html"
+
 # Everything, with the tests and the benchmarks.
 build: setup
 	@cmake --preset default >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # A short run of the fuzzer over its corpus, the unit and tool tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, every test of the Linux build, then the Windows build under Wine;
-# then one summary of all four.
+# UndefinedBehaviorSanitizer, every test of the Linux build, the Windows build under Wine, then
+# the web page in headless Chromium; then one summary of all five.
 test: build
 	@./tests/run_all.sh \
 	  "fuzz, $(FUZZ_SMOKE_SECONDS) s over the corpus" "$(MAKE) fuzz-smoke" \
 	  "unit and tool tests under the sanitizers" "$(MAKE) test-sanitizers" \
 	  "every test of the Linux build" \
-	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE wine" \
+	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web'" \
 	  "the Windows build under Wine" \
-	    "$(MAKE) windows && ctest --test-dir $(BUILD) --output-on-failure -L wine"
+	    "$(MAKE) windows && ctest --test-dir $(BUILD) --output-on-failure -L wine" \
+	  "the web page in headless Chromium" \
+	    "$(MAKE) web && ctest --test-dir $(BUILD) --output-on-failure -L web"
 
 test-sanitizers: setup
 	@cmake --preset asan >/dev/null
@@ -116,4 +125,4 @@ format:
 	clang-format -i $$(git ls-files -co --exclude-standard '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-run build-asan build-fuzz build-windows
+	rm -rf $(BUILD) build-run build-asan build-fuzz build-windows build-web

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing: `install-deps.sh run` what building and running
-# the program needs, `install-deps.sh windows` what the Windows build needs, `install-deps.sh
-# test` (the default) everything the tools, the tests, the benchmarks and the Windows build need. Uses sudo when not run as root. Prints nothing when all are there.
+# the program needs, `install-deps.sh windows` what the Windows build needs, `install-deps.sh web`
+# what the web page's build needs, `install-deps.sh test` (the default) everything the tools, the
+# tests, the benchmarks and the other builds need, with what drives the browser in the web page's
+# tests (playwright-core, from npm). Uses sudo when not run as root. Prints nothing when all are
+# there.
 set -euo pipefail
 
 run_packages=(
@@ -27,12 +30,36 @@ windows_packages=(
   wine wine64 python3-pefile           # running and reading it here
 )
 
+web_packages=(
+  emscripten                           # the web page's build
+)
+browser_packages=(
+  chromium                             # the browser the web page is tested in
+)
+
 case "${1:-test}" in
   run) packages=("${run_packages[@]}") ;;
   windows) packages=(cmake make librsvg2-bin "${windows_packages[@]}") ;;
-  test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-  *) echo "install-deps: say 'run', 'test' or 'windows', not '$1'" >&2; exit 2 ;;
+  web) packages=(cmake make "${web_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+          "${web_packages[@]}" "${browser_packages[@]}") ;;
+  *) echo "install-deps: say 'run', 'test', 'windows' or 'web', not '$1'" >&2; exit 2 ;;
 esac
+# Node.js and npm run the web page's tests; a machine that has them from elsewhere keeps them.
+if [ "${1:-test}" = test ]; then
+  command -v node >/dev/null || packages+=(nodejs)
+  command -v npm >/dev/null || packages+=(npm)
+fi
+
+# What drives the browser in the web page's tests, as tests/web/package-lock.json pins it.
+install_test_modules() {
+  [ "${1:-test}" = test ] || return 0
+  local web
+  web="$(dirname "$0")/../tests/web"
+  [ -f "$web/node_modules/playwright-core/package.json" ] && return 0
+  echo "install-deps: installing playwright-core from npm"
+  npm ci --prefix "$web" --no-audit --no-fund --loglevel=error >/dev/null
+}
 
 missing=()
 for package in "${packages[@]}"; do
@@ -40,7 +67,10 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  install_test_modules "${1:-test}"
+  exit 0
+fi
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -50,3 +80,4 @@ fi
 echo "install-deps: installing ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_test_modules "${1:-test}"

@@ -1,10 +1,30 @@
 #include "platform/sdl/sdl_keys.h"
 
-#include "app/character_codes.h"
 #include "platform/common/mouse.h"
+#include "platform/common/typed_keys.h"
 
 namespace drelm {
 namespace {
+
+// The character a key with Ctrl types its control character from, on a US layout, as Windows
+// reads it: the letters, and the punctuation after Z in the character table.
+char32_t ControlledCharacter(SDL_Keycode sym, bool shift) {
+  if (sym >= SDLK_a && sym <= SDLK_z) return static_cast<char32_t>(sym);
+  switch (sym) {
+    case SDLK_LEFTBRACKET:
+    case SDLK_BACKSLASH:
+    case SDLK_RIGHTBRACKET:
+    case SDLK_CARET:
+    case SDLK_UNDERSCORE:
+      return static_cast<char32_t>(sym);
+    case SDLK_6:  // ^ on the 6 key
+      return shift ? U'^' : U'6';
+    case SDLK_MINUS:  // _ on the minus key
+      return shift ? U'_' : U'-';
+    default:
+      return 0;
+  }
+}
 
 std::vector<int> KeyDownCodes(const SDL_KeyboardEvent& key) {
   const bool ctrl = (key.keysym.mod & KMOD_CTRL) != 0;
@@ -12,90 +32,28 @@ std::vector<int> KeyDownCodes(const SDL_KeyboardEvent& key) {
     case SDLK_RETURN:
     case SDLK_RETURN2:
     case SDLK_KP_ENTER:
-      return {ctrl ? kCharLineFeed : kCharEnter};
+      return {EditingKeyCode(EditingKey::kEnter, ctrl)};
     case SDLK_ESCAPE:
-      return {kCharEsc};
+      return {EditingKeyCode(EditingKey::kEscape, ctrl)};
     case SDLK_BACKSPACE:
-      return {ctrl ? kCharDelete : kCharBackspace};
+      return {EditingKeyCode(EditingKey::kBackspace, ctrl)};
     case SDLK_TAB:
-      return {kCharTab};
+      return {EditingKeyCode(EditingKey::kTab, ctrl)};
     default:
       break;
   }
-  if (!ctrl) return {};
   // Ctrl+letter types a control character and no text.
-  if (key.keysym.sym >= SDLK_a && key.keysym.sym <= SDLK_z) {
-    return {ControlLetter(static_cast<char>(key.keysym.sym))};
-  }
-  // So do the keys after Z in the character table, as Windows types them: Ctrl+[ is Esc.
+  if (!ctrl) return {};
   const bool shift = (key.keysym.mod & KMOD_SHIFT) != 0;
-  switch (key.keysym.sym) {
-    case SDLK_LEFTBRACKET:
-      return {kCharEsc};
-    case SDLK_BACKSLASH:
-      return {kCharFileSeparator};
-    case SDLK_RIGHTBRACKET:
-      return {kCharGroupSeparator};
-    case SDLK_CARET:
-      return {kCharRecordSeparator};
-    case SDLK_6:  // ^ on the 6 key
-      return shift ? std::vector<int>{kCharRecordSeparator} : std::vector<int>{};
-    case SDLK_UNDERSCORE:
-      return {kCharUnitSeparator};
-    case SDLK_MINUS:  // _ on the minus key
-      return shift ? std::vector<int>{kCharUnitSeparator} : std::vector<int>{};
-    default:
-      return {};
-  }
-}
-
-// Decodes UTF-8; a malformed sequence is skipped a byte at a time.
-std::vector<int> TextCodes(const char* text) {
-  std::vector<int> codes;
-  const auto* s = reinterpret_cast<const unsigned char*>(text);
-  while (*s != 0) {
-    unsigned cp = 0;
-    int extra = 0;
-    if (*s < 0x80) {
-      cp = *s;
-    } else if ((*s & 0xE0) == 0xC0) {
-      cp = *s & 0x1F;
-      extra = 1;
-    } else if ((*s & 0xF0) == 0xE0) {
-      cp = *s & 0x0F;
-      extra = 2;
-    } else if ((*s & 0xF8) == 0xF0) {
-      cp = *s & 0x07;
-      extra = 3;
-    } else {
-      ++s;
-      continue;
-    }
-    int i = 1;
-    for (; i <= extra && (s[i] & 0xC0) == 0x80; ++i) cp = (cp << 6) | (s[i] & 0x3F);
-    if (i <= extra) {
-      ++s;
-      continue;
-    }
-    s += extra + 1;
-    if (cp < kCharFirstPrintable || cp == kCharDelete)
-      continue;  // control characters come from keys
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      codes.push_back(static_cast<int>(0xD800 + (cp >> 10)));
-      codes.push_back(static_cast<int>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      codes.push_back(static_cast<int>(cp));
-    }
-  }
-  return codes;
+  if (const auto code = ControlCode(ControlledCharacter(key.keysym.sym, shift))) return {*code};
+  return {};
 }
 
 }  // namespace
 
 std::vector<int> CharacterCodes(const SDL_Event& event) {
   if (event.type == SDL_KEYDOWN) return KeyDownCodes(event.key);
-  if (event.type == SDL_TEXTINPUT) return TextCodes(event.text.text);
+  if (event.type == SDL_TEXTINPUT) return PrintableCodes(event.text.text);
   return {};
 }
 

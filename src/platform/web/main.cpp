@@ -1,0 +1,155 @@
+// drelm-wheel in a web page: the same window, stepped a frame at a time by the browser.
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/drelm_wheel.h"
+#include "platform/common/ending.h"
+#include "platform/common/mouse.h"
+#include "platform/web/web_host.h"
+#include "platform/web/web_keys.h"
+#include "platform/web/web_page.h"
+
+namespace {
+
+using drelm::Ending;
+
+constexpr char kPicture[] = "#picture";
+constexpr char kEndedLine[] = "The animation has ended; reloading the page starts it again.";
+
+// The window and its host, for as long as the page runs it.
+struct Page {
+  drelm::WebHost host;
+  drelm::DrelmWheel window{host.surface(), host};
+  long frame = 0;  // the frame asked for, or 0
+  bool over = false;
+};
+std::unique_ptr<Page> g_page;
+
+EM_BOOL OnFrame(double, void*);
+EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*);
+EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void*);
+
+void Listen(bool on) {
+  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, false,
+                                  on ? OnKey : nullptr);
+  emscripten_set_mousedown_callback(kPicture, nullptr, false, on ? OnMouseDown : nullptr);
+}
+
+// Nothing runs any more after the end: no frame is asked for, no event listened to. The window's
+// own end shows its last picture (Esc's cleared one) first.
+void Finish(Ending ending) {
+  if (Page* page = g_page.get()) {
+    page->over = true;
+    if (page->frame != 0) emscripten_cancel_animation_frame(page->frame);
+    page->frame = 0;
+    Listen(false);
+    if (!ending.failed()) ending = drelm::RunUntilEnd([&] { page->host.Show(); }).value_or(ending);
+  }
+  if (ending.failed()) {
+    drelm::page::LogError("drelm-wheel: " + ending.message);
+    drelm::page::SetState("error", ending.message + ". " + kEndedLine);
+  } else {
+    drelm::page::SetState("ended", kEndedLine);
+  }
+}
+
+// Runs what may end the program, and finishes the page when it does.
+template <typename Body>
+void Guarded(Body&& body) {
+  if (const std::optional<Ending> ending = drelm::RunUntilEnd(body)) Finish(*ending);
+}
+
+// A paused window is held: no frames are asked for until Enter resumes it, and the schedule of
+// the passes then starts again from there.
+void FollowPause() {
+  Page& page = *g_page;
+  if (page.over) return;
+  if (page.window.Paused()) {
+    if (page.frame != 0) emscripten_cancel_animation_frame(page.frame);
+    page.frame = 0;
+    drelm::page::SetState("paused");
+  } else {
+    if (page.frame == 0) {
+      page.host.Restart();
+      page.frame = emscripten_request_animation_frame(OnFrame, nullptr);
+    }
+    drelm::page::SetState("running");
+  }
+}
+
+EM_BOOL OnFrame(double, void*) {
+  Page& page = *g_page;
+  page.frame = 0;
+  if (page.over || page.window.Paused()) return EM_FALSE;
+  Guarded([&] {
+    page.host.BeginFrame();
+    do {
+      page.window.Pass();
+    } while (page.host.PassDue());
+    page.host.Show();
+  });
+  if (!page.over) page.frame = emscripten_request_animation_frame(OnFrame, nullptr);
+  return EM_FALSE;
+}
+
+// A key or a click comes between passes: the pass before has ended with its pump and nothing of
+// the next has begun, so it is handed over as that pump would have.
+EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*) {
+  const drelm::BrowserKey key =
+      drelm::KeyCodesOf(event->key, event->ctrlKey, event->altKey, event->metaKey);
+  if (key.codes.empty()) return EM_FALSE;
+  Guarded([&] {
+    for (const int code : key.codes) g_page->window.KeyPress(code);
+  });
+  FollowPause();
+  return key.taken ? EM_TRUE : EM_FALSE;
+}
+
+int ButtonCode(unsigned short button) {
+  switch (button) {
+    case 0:
+      return drelm::kLeftButton;
+    case 1:
+      return drelm::kMiddleButton;
+    case 2:
+      return drelm::kRightButton;
+    default:
+      return drelm::kNoButton;
+  }
+}
+
+EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void*) {
+  Page& page = *g_page;
+  const int shift = (event->shiftKey ? drelm::kShiftHeld : 0) |
+                    (event->ctrlKey ? drelm::kCtrlHeld : 0) | (event->altKey ? drelm::kAltHeld : 0);
+  const double ratio = page.host.ratio();
+  Guarded([&] {
+    drelm::PressMouse(page.window, page.host.mapping(), ButtonCode(event->button), shift,
+                      {event->targetX * ratio, event->targetY * ratio});
+  });
+  return EM_TRUE;
+}
+
+}  // namespace
+
+// The page's frame around the picture was made `width` x `height` CSS pixels.
+extern "C" EMSCRIPTEN_KEEPALIVE void drelm_resize(double width, double height) {
+  if (!g_page || g_page->over) return;
+  Guarded([&] { g_page->host.Resize(width, height); });
+}
+
+int main() {
+  Guarded([] {
+    g_page = std::make_unique<Page>();
+    g_page->window.StartUp();
+  });
+  if (!g_page || g_page->over) return 1;  // the page says why
+  Listen(true);
+  drelm::page::WatchFrame();
+  FollowPause();
+  return 0;
+}
