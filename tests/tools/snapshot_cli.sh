@@ -81,6 +81,36 @@ err=$(ulimit -f 1; "$tool" --out "$dir/a.png" 2>&1) && problem "a file-size limi
   problem "a file-size limit says: $err"
 [ -z "$(ls -A "$dir")" ] || problem "a file-size limit left $(ls -A "$dir")"
 
+# A GIF stopped by the limit says so in the system's words, as a PNG does.
+err=$(ulimit -f 20; "$tool" --gif "$dir/b.gif" --seconds 20 --size 1000x800 2>&1)
+[ "$err" = "drelm-wheel-snapshot: cannot write $dir/b.gif: File too large" ] ||
+  problem "a file-size limit on a GIF says: $err"
+[ -z "$(ls -A "$dir")" ] || problem "a file-size limit on a GIF left $(ls -A "$dir")"
+
+# A file replaced keeps its mode and, as root, its owner.
+owner=$(id -un)
+[ "$(id -u)" -eq 0 ] && owner=nobody
+touch "$dir/private.png"
+chmod 600 "$dir/private.png"
+chown "$owner" "$dir/private.png"
+"$tool" --passes 5 --out "$dir/private.png" || problem "replacing a private file failed"
+kept=$(stat -c '%a %U' "$dir/private.png")
+[ "$kept" = "600 $owner" ] || problem "the replaced file is $kept, not 600 $owner"
+rm -f "$dir/private.png"
+
+# Links in a loop are refused and stay as they were.
+ln -s loop.png "$dir/loop.png"
+ln -s b.png "$dir/a.png"
+ln -s a.png "$dir/b.png"
+for link in loop.png a.png; do
+  err=$("$tool" --passes 3 --out "$dir/$link" 2>&1) && problem "wrote through the loop at $link"
+  [ "$err" = "drelm-wheel-snapshot: cannot write $dir/$link: Too many levels of symbolic links" ] ||
+    problem "a loop at $link says: $err"
+done
+[ "$(readlink "$dir/loop.png") $(readlink "$dir/a.png") $(readlink "$dir/b.png")" = \
+  "loop.png b.png a.png" ] || problem "the links in a loop were changed"
+rm -f "$dir/loop.png" "$dir/a.png" "$dir/b.png"
+
 # A name of 255 characters is a valid one.
 long=$(printf 'a%.0s' $(seq 251)).png
 "$tool" --out "$dir/$long" || problem "a 255-character name was refused"

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <stdexcept>
 
@@ -41,9 +42,10 @@ extern "C" void RemoveTemporaryAndDie(int signal_number) {
   std::raise(signal_number);
 }
 
-// The path with symbolic links followed to the file they name, which need not exist yet.
-std::string FollowLinks(std::string path) {
-  for (int i = 0; i < kMaxLinks; ++i) {
+// The path with symbolic links followed to the file they name, which need not exist yet; nothing
+// when they go round in a loop, or further than the kernel would follow them.
+std::optional<std::string> FollowLinks(std::string path) {
+  for (int i = 0; i <= kMaxLinks; ++i) {
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
     std::string link(static_cast<std::size_t>(info.st_size) + 256, '\0');
@@ -54,7 +56,7 @@ std::string FollowLinks(std::string path) {
     path = (link.front() == '/' || slash == std::string::npos) ? link
                                                                : path.substr(0, slash + 1) + link;
   }
-  return path;
+  return std::nullopt;
 }
 
 const char* KindOf(mode_t mode) {
@@ -63,6 +65,11 @@ const char* KindOf(mode_t mode) {
   if (S_ISSOCK(mode)) return "it is a socket";
   if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device";
   return "it is not a regular file";
+}
+
+int KeepModeAndOwner(int fd, const struct stat& was) {
+  if (geteuid() == 0 && fchown(fd, was.st_uid, was.st_gid) != 0) return -1;
+  return fchmod(fd, was.st_mode & 07777);
 }
 
 std::string RandomName() {
@@ -95,30 +102,36 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
     to_stdout_ = true;
     return;
   }
-  const std::string target = FollowLinks(path_);
+  const std::optional<std::string> followed = FollowLinks(path_);
+  if (!followed) Fail(std::strerror(ELOOP));
+  const std::string& target = *followed;
   struct stat info {};
-  if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) Fail(KindOf(info.st_mode));
+  const bool exists = stat(target.c_str(), &info) == 0;
+  if (!exists && errno != ENOENT) Fail(std::strerror(errno));
+  if (exists && !S_ISREG(info.st_mode)) Fail(KindOf(info.st_mode));
   const auto slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
   name_ = slash == std::string::npos ? target : target.substr(slash + 1);
   if (name_.empty()) Fail("it names a folder");
   folder_ = open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
   if (folder_ < 0) Fail(std::strerror(errno));
-  int fd = openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  const int fd = openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
     OpenNamedTemporary();
-    return;
-  }
-  if (fd < 0) {
+  } else if (fd < 0) {
     const int error = errno;
     close(folder_);
     Fail(std::strerror(error));
-  }
-  stream_ = fdopen(fd, "wb");
-  if (stream_ == nullptr) {
+  } else if ((stream_ = fdopen(fd, "wb")) == nullptr) {
     const int error = errno;
     close(fd);
     close(folder_);
+    Fail(std::strerror(error));
+  }
+  // A file replaced keeps what it was: its mode, and (where the program may give it) its owner.
+  if (exists && KeepModeAndOwner(fileno(stream_), info) != 0) {
+    const int error = errno;
+    Discard();
     Fail(std::strerror(error));
   }
 }
@@ -143,13 +156,18 @@ void AtomicFile::OpenNamedTemporary() {
 }
 
 AtomicFile::~AtomicFile() {
-  if (to_stdout_) return;
+  if (!to_stdout_) Discard();
+}
+
+void AtomicFile::Discard() {
   if (stream_ != nullptr) std::fclose(stream_);
+  stream_ = nullptr;
   if (!committed_ && !temp_.empty()) {
     unlinkat(folder_, temp_.c_str(), 0);
     ForgetTemporary();
   }
   if (folder_ >= 0) close(folder_);
+  folder_ = -1;
 }
 
 bool AtomicFile::Write(const void* bytes, std::size_t size) {

@@ -111,8 +111,8 @@ void GifWriter::Commit() {
 }
 
 void GifWriter::Fail(const char* what, int error) const {
-  // A failed write says why in the system's words.
-  if (error == E_GIF_ERR_WRITE_FAILED) throw std::runtime_error(file_.WriteError());
+  // A failed write says why in the system's words, whatever giflib makes of it ("disk full?").
+  if (file_.WriteFailed()) throw std::runtime_error(file_.WriteError());
   const char* why = GifErrorString(error);
   throw std::runtime_error("cannot write " + Printable(file_.path()) + ": " + what + ": " +
                            (why ? why : "unknown error"));
