@@ -3,12 +3,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME drelm-wheel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "animated planar linkage with the trace of its output")
+# Lines of the extended description are at most 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-  "A crank turns on a wheel about a fixed hub, two two-link chains hang off it, and a band
-below the mechanism traces how far the output joint's angle departs from the crank angle.
-Enter pauses and resumes, Esc quits, a mouse click quits. Includes drelm-wheel-snapshot,
-which writes the picture as a PNG or its motion as an animated GIF.")
-set(CPACK_PACKAGE_CONTACT "drelm-wheel developers <drelm-wheel@localhost>")
+  "A crank turns on a wheel about a fixed hub, two two-link chains hang off it,
+and a band below the mechanism traces how far the output joint's angle departs
+from the crank angle. Enter pauses and resumes, Esc quits, a mouse click quits.
+Includes drelm-wheel-snapshot, which writes the picture as a PNG or its motion
+as an animated GIF.")
+set(CPACK_PACKAGE_CONTACT "drelm-wheel developers <drelm-wheel@drelmwheel.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

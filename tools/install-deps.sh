@@ -22,7 +22,7 @@ test_packages=(
   clang-format                         # the format check
   clang libclang-rt-14-dev valgrind    # the fuzzer, the sanitizers' run-time, plain-double checks
   dbus-x11                             # a session bus that would outlive the program if started
-  desktop-file-utils appstream dpkg-dev file  # checking the launcher and metainfo; the package
+  desktop-file-utils appstream dpkg-dev file lintian  # checking the launcher, metainfo, package
 )
 
 windows_packages=(

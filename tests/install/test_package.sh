@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package and reads its metadata back: name, version, the run-time
-# dependencies taken from the linked libraries, and the files it installs.
+# dependencies taken from the linked libraries, and the files it installs; lintian finds no
+# error and no warning in it.
 # Usage: test_package.sh BUILD_DIR VERSION
 source "$(dirname "$0")/../lib/common.sh"
 BUILD=$1
@@ -17,7 +18,10 @@ for library in libsdl2-2.0-0 libpng16-16 libgif7 libc6; do
 done
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/drelm-wheel ./usr/bin/drelm-wheel-snapshot \
-  ./usr/share/applications/drelm-wheel.desktop ./usr/share/icons/hicolor/64x64/apps/drelm-wheel.png; do
+  ./usr/share/applications/drelm-wheel.desktop ./usr/share/icons/hicolor/64x64/apps/drelm-wheel.png \
+  ./usr/share/doc/drelm-wheel/copyright ./usr/share/doc/drelm-wheel/changelog.gz; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
+lintian --fail-on error,warning "$deb" >"$WORK/lintian.log" 2>&1 ||
+  fail "lintian: $(grep -E '^[EW]:' "$WORK/lintian.log" | head -5 | tr '\n' ';')"
 exit 0
