@@ -185,7 +185,7 @@ thick_share() {
   echo $(( 100 * thick / (ink > 0 ? ink : 1) ))
 }
 
-# The hub at a scale: $1 a PNG of the client area, $2 the dots an inch. Its two circles pass
+# The hub at a scale: $1 a PNG of the client area, $2 the dots an inch (fractions too). Its two circles pass
 # through the pixels 10 columns (at 96 dpi) either side of the centre at the rows the circle rule
 # gives, in blue (a compositor may be a level off), and its lines are one pixel wide.
 check_hub() {
@@ -198,8 +198,10 @@ check_hub() {
       print cx - k, cy - m; print cx + k, cy - m; print cx - k, cy + m; print cx + k, cy + m
     } }' | while read -r x y; do pixel "$png" "$x" "$y"; done | grep -cE '^0[0-9]0[01]F[EF]$')
   [ "$found" -ge 6 ] || fail "only $found of 8 points of the hub's circles are blue at $dpi dpi"
-  [ "$dpi" -gt 96 ] || return 0
-  local cx=$(( 70 * 139 * dpi / 1440 )) cy=$(( 40 * 100 * dpi / 1440 ))
+  awk -v dpi="$dpi" 'BEGIN { exit !(dpi > 96) }' || return 0
+  local cx cy
+  cx=$(awk -v dpi="$dpi" 'BEGIN { print int(70 * 139 * dpi / 1440) }')
+  cy=$(awk -v dpi="$dpi" 'BEGIN { print int(40 * 100 * dpi / 1440) }')
   convert "$png" -crop 160x160+$((cx - 80))+$((cy - 80)) +repage "$WORK/hub.png"
   local thick
   thick=$(thick_share "$WORK/hub.png")

@@ -25,14 +25,26 @@ void SetIcon(SDL_Window* window) {
   }
 }
 
+// Where the window opens: where the desktop puts it, unless it is larger than the display's
+// usable area; then at that area's upper left, so that it shows the upper left of the picture and
+// not the middle of a window centred beyond the screen's edges.
+SDL_Point StartPosition(int width, int height) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && (width > usable.w || height > usable.h)) {
+    return {usable.x, usable.y};
+  }
+  return {SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED};
+}
+
 }  // namespace
 
 SdlWindow::SdlWindow(const SdlVideo& video) {
   constexpr Uint32 kFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
   const double dpi = video.wayland() ? kStandardDpi : XftDpi().value_or(kStandardDpi);
   const WorldMapping points(dpi);
-  handle_ = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                             points.StartWidth(), points.StartHeight(), kFlags);
+  const SDL_Point at = StartPosition(points.StartWidth(), points.StartHeight());
+  handle_ =
+      SDL_CreateWindow(kCaption, at.x, at.y, points.StartWidth(), points.StartHeight(), kFlags);
   if (handle_ == nullptr) throw HostError(SdlError("cannot create the window"));
   mapping_ = points;
   if (video.wayland()) {

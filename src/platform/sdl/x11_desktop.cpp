@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "canvas/world.h"
+#include "platform/common/desktop_scale.h"
 
 namespace drelm {
 namespace {
@@ -58,9 +58,7 @@ std::optional<double> XftDpi() {
         value.addr != nullptr) {
       char* end = nullptr;
       const double parsed = std::strtod(value.addr, &end);
-      if (end != value.addr && std::isfinite(parsed) && parsed >= kMinDpi && parsed <= kMaxDpi) {
-        dpi = parsed;
-      }
+      if (end != value.addr && std::isfinite(parsed) && parsed > 0) dpi = HeldDpi(parsed);
     }
     if (database != nullptr) XrmDestroyDatabase(database);
   }

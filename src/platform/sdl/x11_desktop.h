@@ -5,8 +5,8 @@
 namespace drelm {
 
 // The dots an inch an X11 desktop asks programs to draw at: its Xft.dpi resource, which GNOME,
-// KDE and Xfce set from their scale. Nothing when the display cannot be opened, the resource is
-// not set, or it is not a usable number.
+// KDE and Xfce set from their scale, held to the scales the program draws at. Nothing when the
+// display cannot be opened, the resource is not set, or it is no positive number.
 std::optional<double> XftDpi();
 
 // Makes an X protocol error (the window destroyed under the program, say) or a lost display end

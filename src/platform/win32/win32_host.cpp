@@ -12,6 +12,7 @@
 
 #include "app/drelm_wheel.h"
 #include "app/program_end.h"
+#include "platform/common/desktop_scale.h"
 #include "platform/common/host_error.h"
 #include "platform/common/mouse.h"
 #include "platform/common/window_area.h"
@@ -31,10 +32,27 @@ std::string LastError(const char* what) {
 }
 
 // The dots an inch of the desktop the window opens on.
+// The picture is drawn at it, held to the scales the program draws at.
 double DesktopDpi() {
-  const UINT dpi = GetDpiForSystem();
-  return dpi >= static_cast<UINT>(kMinDpi) && dpi <= static_cast<UINT>(kMaxDpi) ? dpi
-                                                                                : kStandardDpi;
+  return HeldDpi(GetDpiForSystem());
+}
+
+// The outer size of a window whose client area is `client`, with the frame's metrics at `dpi`.
+SIZE FrameSize(SIZE client, UINT dpi) {
+  RECT frame{0, 0, client.cx, client.cy};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// Where the window opens: where Windows puts it, unless it is larger than the work area; then at
+// the work area's upper left, so that it shows the upper left of the picture.
+POINT StartPosition(SIZE frame) {
+  RECT work;
+  if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) &&
+      (frame.cx > work.right - work.left || frame.cy > work.bottom - work.top)) {
+    return {work.left, work.top};
+  }
+  return {CW_USEDEFAULT, CW_USEDEFAULT};
 }
 
 // The canvas for the whole desktop, every monitor.
@@ -114,12 +132,21 @@ Win32Host::Win32Host()
   window_class.lpszClassName = kClassName;
   if (RegisterClassExW(&window_class) == 0)
     throw HostError(LastError("cannot register the window"));
-  RECT frame{0, 0, mapping_.StartWidth(), mapping_.StartHeight()};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, static_cast<UINT>(dpi_));
-  window_ = CreateWindowExW(0, kClassName, Wide(kCaption).c_str(), kStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                            nullptr, nullptr, instance, this);
+  // The frame has the metrics of the window's own DPI, whatever the picture is drawn at.
+  const SIZE client{mapping_.StartWidth(), mapping_.StartHeight()};
+  const UINT system_dpi = GetDpiForSystem();
+  const SIZE frame = FrameSize(client, system_dpi);
+  const POINT at = StartPosition(frame);
+  window_ = CreateWindowExW(0, kClassName, Wide(kCaption).c_str(), kStyle, at.x, at.y, frame.cx,
+                            frame.cy, nullptr, nullptr, instance, this);
   if (window_ == nullptr) throw HostError(LastError("cannot create the window"));
+  // On a monitor of another DPI than the system's, the frame is sized again with that one.
+  if (const UINT window_dpi = GetDpiForWindow(window_);
+      window_dpi != 0 && window_dpi != system_dpi) {
+    const SIZE resized = FrameSize(client, window_dpi);
+    SetWindowPos(window_, nullptr, 0, 0, resized.cx, resized.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
 }
