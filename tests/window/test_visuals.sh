@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screens of 30 and 16 bits a pixel, and a 24-bit one without shared memory (as a display on
 # another machine is), show the picture as a 24-bit one does: the hub in blue at its place, on
-# white, moving.
+# white, moving, also after the window was made as large as X allows.
 source "$(dirname "$0")/lib.sh" "$@"
 for screen in "30" "16" "24 -extension MIT-SHM"; do
   read -r -a options <<<"$screen"
@@ -12,6 +12,13 @@ for screen in "30" "16" "24 -extension MIT-SHM"; do
   check_hub "$WORK/$name.png" 96
   [ "$(pixel "$WORK/$name.png" 5 5)" = "FFFFFF" ] || fail "$screen: the background is not white"
   moving || fail "$screen: the picture does not move"
+  # A window as large as X allows: what the canvas covers shows, and the program goes on.
+  xdotool windowsize "$WIN" 32767 32767
+  sleep 1
+  kill -0 "$APP_PID" 2>/dev/null || fail "$screen: a window of 32767 x 32767 ended the program"
+  xdotool windowsize "$WIN" 748 539
+  sleep 0.5
+  moving || fail "$screen: after the largest window the picture does not move"
   xdotool key --window "$WIN" Escape
   wait_exit 5
   [ "$STATUS" -eq 0 ] || fail "$screen: Esc ended with status $STATUS"

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "canvas/colour.h"
 #include "canvas/dirty_squares.h"
@@ -23,6 +25,14 @@ inline constexpr Rgb kBeyondCanvas = PixelOf(kBackground);
 inline PixelSize CanvasFor(const WorldMapping& mapping, PixelSize largest_display) {
   return {std::max(mapping.PictureWidth(), largest_display.width),
           std::max(mapping.PictureHeight(), largest_display.height)};
+}
+
+// Whether a window is too large for a buffer of its own of 4 bytes a pixel, whose size SDL and the
+// X protocol count in 32 bits (beyond about 23170 x 23170): a way of showing that needs one then
+// shows nothing until the window is smaller again, rather than fail.
+inline bool TooLargeForABuffer(PixelSize window) {
+  constexpr std::int64_t kLargestBuffer = std::numeric_limits<std::int32_t>::max();
+  return std::int64_t{window.width} * window.height * 4 > kLargestBuffer;
 }
 
 // The part of `rect` inside [0, width) x [0, height); empty when none.

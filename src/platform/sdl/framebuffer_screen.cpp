@@ -33,6 +33,7 @@ class FramebufferScreen final : public Screen {
 
   void Show(const Canvas& canvas, std::span<const PixelRect> changed) override {
     SDL_Surface* screen = Surface();
+    if (screen == nullptr) return;
     SDL_Surface* view = View(canvas);
     shown_.clear();
     for (const PixelRect& rect : changed) {
@@ -53,6 +54,7 @@ class FramebufferScreen final : public Screen {
 
   void Repaint(const Canvas& canvas) override {
     SDL_Surface* screen = Surface();
+    if (screen == nullptr) return;
     SDL_FillRect(screen, nullptr,
                  SDL_MapRGB(screen->format, kBeyondCanvas.red(), kBeyondCanvas.green(),
                             kBeyondCanvas.blue()));
@@ -64,8 +66,10 @@ class FramebufferScreen final : public Screen {
   }
 
  private:
-  // The window's surface, made again by SDL after a resize.
+  // The window's surface, made again by SDL after a resize; nothing while the window is too
+  // large to have one.
   SDL_Surface* Surface() const {
+    if (TooLargeForABuffer(WindowPixels())) return nullptr;
     SDL_Surface* screen = SDL_GetWindowSurface(window_);
     if (screen == nullptr) throw HostError(SdlError("the window has no surface to draw on"));
     return screen;

@@ -72,6 +72,7 @@ class TextureScreen final : public Screen {
   }
 
   void Present() {
+    if (TooLargeForABuffer(output_)) return;
     // Only a window larger than the canvas has anything beyond the texture to clear.
     if (width_ < output_.width || height_ < output_.height) {
       SDL_SetRenderDrawColor(renderer_, kBeyondCanvas.red(), kBeyondCanvas.green(),
