@@ -9,7 +9,7 @@ set -euo pipefail
 
 run_packages=(
   cmake make g++ pkg-config            # the build
-  libsdl2-dev libx11-dev libxext-dev   # the window, on X11 and Wayland; Xft.dpi, X errors, MIT-SHM
+  libsdl2-dev libx11-dev libxext-dev libwayland-dev  # the window: X11 and Wayland, Xft.dpi, MIT-SHM
   libpng-dev librsvg2-bin              # the icon: rendered from its SVG, read into the window
 )
 test_packages=(

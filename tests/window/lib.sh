@@ -216,8 +216,9 @@ check_hub() {
 start_weston() {
   start_xvfb 1600x1000
   OUTER=$DISPLAY
-  mkdir -m 700 "$WORK/runtime"
-  export XDG_RUNTIME_DIR="$WORK/runtime"
+  # A runtime folder of its own for each compositor, so no socket of an earlier one is there.
+  XDG_RUNTIME_DIR=$(mktemp -d "$WORK/runtime.XXXXXX")
+  export XDG_RUNTIME_DIR
   printf '[shell]\npanel-position=none\n' >"$WORK/weston.ini"
   weston --config="$WORK/weston.ini" --backend=x11-backend.so --socket=drelm-test --idle-time=0 \
     --debug --width="$(echo "${3:-1400x900}" | cut -dx -f1)" \

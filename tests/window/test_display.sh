@@ -2,7 +2,8 @@
 # Without a display the program says so in one line naming DISPLAY, with status 1; when the
 # display goes away under it, or its window is destroyed under it, or memory runs out, it ends
 # with one line and status 1, neither hanging nor crashing. Control characters in what a message
-# repeats are escaped, and a WAYLAND_DISPLAY that names nothing brings no line of libwayland's.
+# repeats are escaped, and a WAYLAND_DISPLAY that names nothing brings no line of libwayland's. A
+# display that cannot be had says why in the system's words (a dead compositor, no descriptors).
 source "$(dirname "$0")/lib.sh" "$@"
 env -u DISPLAY -u WAYLAND_DISPLAY "$APP" 2>"$WORK/none.err" &
 APP_PID=$!
@@ -31,10 +32,32 @@ env -u DISPLAY -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=nonsense "$APP" 2>"$WORK/bad.e
 APP_PID=$!
 one_line_failure "with a WAYLAND_DISPLAY that names nothing"
 
+# A compositor's socket left behind with nobody listening: the line says which display and why.
+mkdir -m 700 "$WORK/dead"
+/usr/bin/python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' \
+  "$WORK/dead/wayland-9"
+env -u DISPLAY XDG_RUNTIME_DIR="$WORK/dead" WAYLAND_DISPLAY=wayland-9 "$APP" 2>"$WORK/bad.err" &
+APP_PID=$!
+one_line_failure "with a dead Wayland socket"
+grep -q 'Wayland display WAYLAND_DISPLAY=wayland-9: Connection refused' "$WORK/bad.err" ||
+  fail "with a dead Wayland socket the program said: $(cat "$WORK/bad.err")"
+
 start_xvfb
 (ulimit -v 30000; exec "$APP") 2>"$WORK/bad.err" &
 APP_PID=$!
 one_line_failure "out of memory"
+(
+  for fd in /proc/$BASHPID/fd/*; do  # only standard input, output and error are left
+    fd=${fd##*/}
+    [ "$fd" -gt 2 ] && eval "exec $fd>&-"
+  done
+  ulimit -n 4
+  exec "$APP"
+) 2>"$WORK/bad.err" &
+APP_PID=$!
+one_line_failure "with four file descriptors"
+grep -q 'Too many open files' "$WORK/bad.err" ||
+  fail "with four file descriptors the program said: $(cat "$WORK/bad.err")"
 env -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=nonsense "$APP" 2>"$WORK/app.err" &
 APP_PID=$!
 WIN=$(find_window)

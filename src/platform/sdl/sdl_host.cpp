@@ -10,12 +10,14 @@
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/sdl/wayland_display.h"
 
 namespace drelm {
 
 SdlHost::SdlHost() {
   video_ = std::make_unique<SdlVideo>();
   window_ = std::make_unique<SdlWindow>(*video_);
+  if (video_->wayland()) wayland_ = WaylandDisplay::Of(window_->handle());
   const PixelSize size = CanvasFor(window_->mapping(), window_->LargestDisplay());
   screen_ = OpenScreen(window_->handle(), size, video_->wayland());
   // In the memory the display reads the picture from, where the screen has it.
@@ -31,6 +33,13 @@ SdlHost::SdlHost() {
 SdlHost::~SdlHost() = default;
 
 void SdlHost::WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) {
+  if (wayland_) {
+    // Waited for on the connection itself: SDL's own wait goes on pumping a failed one.
+    CheckDisplay();
+    if (!SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) wayland_->Wait(longest);
+    HandOverEvents(window);
+    return;
+  }
   SDL_Event event;
   if (SDL_WaitEventTimeout(&event, static_cast<int>(longest.count())) == 1) {
     HandOver(event, window);
@@ -49,6 +58,7 @@ void SdlHost::Settle() {
 }
 
 void SdlHost::HandOverEvents(WindowInput& window) {
+  CheckDisplay();
   SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
@@ -58,7 +68,8 @@ void SdlHost::HandOverEvents(WindowInput& window) {
 
 void SdlHost::HandOver(const SDL_Event& event, WindowInput& window) {
   switch (event.type) {
-    case SDL_QUIT:  // SIGINT, SIGTERM, or the last window closed
+    case SDL_QUIT:  // the last window closed, or a lost display, which is no quit of the user's
+      CheckDisplay();
       End();
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
@@ -98,7 +109,12 @@ bool SdlHost::Visible() const {
   return (SDL_GetWindowFlags(window_->handle()) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
 }
 
+void SdlHost::CheckDisplay() const {
+  if (wayland_) wayland_->CheckAlive();
+}
+
 void SdlHost::Show() {
+  CheckDisplay();
   // A window nobody can see is sent nothing; what changed meanwhile shows when it comes back.
   if (!Visible()) return;
   const std::vector<PixelRect> changed = canvas_->TakeDirtyRects();
@@ -106,6 +122,7 @@ void SdlHost::Show() {
 }
 
 void SdlHost::Repaint() {
+  CheckDisplay();
   if (!Visible()) return;
   canvas_->TakeDirtyRects();  // all of it is shown
   screen_->Repaint(*canvas_);

@@ -16,6 +16,7 @@ namespace drelm {
 class Screen;
 class SdlVideo;
 class SdlWindow;
+class WaylandDisplay;
 
 // The window on an X11 or Wayland display, through SDL2. It holds the picture in a canvas of its
 // own, drawn at the desktop's scale and at least as large as the largest display, and shows it:
@@ -45,10 +46,14 @@ class SdlHost final : public PacedHost {
   void Repaint();
   // Whether the window is on screen at all: a minimized or hidden one is sent no frames.
   bool Visible() const;
+  // Ends the program with one line once the display's connection has failed: after that,
+  // nothing may call into SDL.
+  void CheckDisplay() const;
 
   // Made in this order, and gone in the reverse.
   std::unique_ptr<SdlVideo> video_;
   std::unique_ptr<SdlWindow> window_;
+  std::unique_ptr<WaylandDisplay> wayland_;  // on Wayland, watched for its loss
   std::unique_ptr<Screen> screen_;
   std::unique_ptr<Canvas> canvas_;
   std::unique_ptr<WorldCanvas> surface_;

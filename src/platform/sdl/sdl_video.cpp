@@ -2,13 +2,17 @@
 
 #include <SDL.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "platform/common/host_error.h"
 #include "platform/common/printable.h"
+#include "platform/sdl/wayland_display.h"
 #include "platform/sdl/x11_desktop.h"
 
 namespace drelm {
@@ -40,10 +44,56 @@ bool HasWayland() {
   return stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
+// Why the process cannot have the few file descriptors SDL's video needs beside the display's
+// connection (its event and wake-up descriptors), when it cannot; empty when it can.
+std::string DescriptorShortage() {
+  constexpr int kDescriptorsSdlNeeds = 4;
+  int made[kDescriptorsSdlNeeds];
+  int count = 0;
+  int error = 0;
+  for (; count < kDescriptorsSdlNeeds; ++count) {
+    made[count] = dup(STDERR_FILENO);
+    if (made[count] < 0) {
+      error = errno;
+      break;
+    }
+  }
+  for (int i = 0; i < count; ++i) close(made[i]);
+  return error == EMFILE || error == ENFILE ? std::strerror(error) : "";
+}
+
+extern "C" void EndAtOnce(int) {
+  _exit(0);
+}
+
+// SIGINT and SIGTERM end the program at once with status 0, as a quit request does, wherever it
+// is: even inside a library that no longer returns. A signal the parent ignores stays ignored.
+void EndOnQuitSignals() {
+  for (const int signal_number : {SIGINT, SIGTERM}) {
+    struct sigaction old {};
+    sigaction(signal_number, nullptr, &old);
+    if (old.sa_handler == SIG_IGN) continue;
+    struct sigaction action {};
+    action.sa_handler = EndAtOnce;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal_number, &action, nullptr);
+  }
+}
+
 }  // namespace
 
 SdlVideo::SdlVideo() {
-  const bool has_wayland = HasWayland();
+  bool has_wayland = HasWayland();
+  // A socket that is there may have no compositor behind it; then X11, if there is one.
+  if (has_wayland) {
+    if (const std::string why = WaylandUnreachable(); !why.empty()) {
+      if (!IsSet("DISPLAY")) {
+        throw HostError("cannot open the Wayland display WAYLAND_DISPLAY=" +
+                        Printable(Variable("WAYLAND_DISPLAY")) + ": " + why);
+      }
+      has_wayland = false;
+    }
+  }
   if (!has_wayland && !IsSet("DISPLAY")) {
     if (IsSet("WAYLAND_DISPLAY")) {
       throw HostError("no display: WAYLAND_DISPLAY=" + Printable(Variable("WAYLAND_DISPLAY")) +
@@ -61,9 +111,14 @@ SdlVideo::SdlVideo() {
   SDL_SetHint(SDL_HINT_VIDEODRIVER, has_wayland ? "wayland,x11" : "x11");
   SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppName);
   SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kAppName);
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  EndOnQuitSignals();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    // SDL only says the driver is not available; the system says why.
+    std::string why = has_wayland ? WaylandUnreachable() : XDisplayUnreachable();
+    if (why.empty()) why = DescriptorShortage();
     throw HostError("cannot open the display DISPLAY=" + Printable(Variable("DISPLAY")) + ": " +
-                    SDL_GetError());
+                    (why.empty() ? SDL_GetError() : why));
   }
   // Without a display SDL falls back to drivers whose windows nobody sees and nobody can close.
   const char* driver = SDL_GetCurrentVideoDriver();

@@ -5,9 +5,11 @@
 #include <X11/Xresource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/common/desktop_scale.h"
 
@@ -38,6 +40,16 @@ int OnXIoError(Display* display) {
 }
 
 }  // namespace
+
+std::string XDisplayUnreachable() {
+  errno = 0;
+  Display* display = XOpenDisplay(nullptr);
+  if (display != nullptr) {
+    XCloseDisplay(display);
+    return {};
+  }
+  return errno != 0 ? std::strerror(errno) : "no X server answers there";
+}
 
 void InstallXErrorHandlers(const char* program) {
   g_program = program;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace drelm {
 
@@ -8,6 +9,10 @@ namespace drelm {
 // KDE and Xfce set from their scale, held to the scales the program draws at. Nothing when the
 // display cannot be opened, the resource is not set, or it is no positive number.
 std::optional<double> XftDpi();
+
+// Why the X display DISPLAY names cannot be opened, in the system's words where it gives them;
+// empty when it can.
+std::string XDisplayUnreachable();
 
 // Makes an X protocol error (the window destroyed under the program, say) or a lost display end
 // the program with one line, "PROGRAM: ...", and status 1, instead of Xlib's several.
