@@ -9,5 +9,5 @@ echo "The time to show a changed frame in a real window under Xvfb (Google Bench
   fail "the frame benchmark failed"
 echo "Start-up, from exec to the hub on screen, five times:"
 "$2/drelm-bench-first-frame" "$1" 5 || fail "the start-up benchmark failed"
-echo "The CPU the window costs, 10 s for each figure (under Xvfb, then on a Wayland desktop):"
+echo "The CPU the window costs, 10 s for each figure (under Xvfb, then on a Wayland desktop, weston with --use-pixman):"
 "$(dirname "$0")/window_cpu.sh" "$1" "$2/drelm-bench-paced"

@@ -208,8 +208,8 @@ check_hub() {
   [ "$thick" -lt 50 ] || fail "$thick% of the ink about the hub lies in 2x2 blocks: lines are not one pixel wide"
 }
 
-# A Wayland desktop: weston nested in a private X server, on its own runtime folder. $1: the
-# output's scale; $2: "xwayland" for an X server beside it, as a desktop session has; $3: the
+# A Wayland desktop: weston nested in a private X server, on its own runtime folder, drawing with
+# OpenGL, or with its software renderer when WESTON_RENDERER=pixman. $1: the output's scale; $2: "xwayland" for an X server beside it, as a desktop session has; $3: the
 # output's size (default 1400x900). Sets
 # WAYLAND_DISPLAY, and DISPLAY to XWayland's or to nothing; keys and the pointer go through the
 # outer X server (OUTER).
@@ -223,7 +223,7 @@ start_weston() {
   weston --config="$WORK/weston.ini" --backend=x11-backend.so --socket=drelm-test --idle-time=0 \
     --debug --width="$(echo "${3:-1400x900}" | cut -dx -f1)" \
     --height="$(echo "${3:-1400x900}" | cut -dx -f2)" --scale="${1:-1}" ${2:+--xwayland} \
-    >"$WORK/weston.log" 2>&1 &
+    ${WESTON_RENDERER:+--use-$WESTON_RENDERER} >"$WORK/weston.log" 2>&1 &
   WESTON_PID=$!
   for _ in $(seq 100); do
     [ -S "$XDG_RUNTIME_DIR/drelm-test" ] && break
@@ -255,7 +255,7 @@ wl_shot() {
   local whole box
   whole=$(ls "$WORK/shots"/*.png 2>/dev/null | head -1)
   [ -n "$whole" ] || fail "no screenshot of the output"
-  box=$(convert "$whole" -fill black +opaque white -morphology Erode Square:3 -format '%@' info: |
+  box=$(convert "$whole" -fill black +opaque white -morphology Erode Square:3 -format "%@" info: 2>/dev/null |
     awk -F'[x+]' '{printf "%dx%d+%d+%d", $1 + 6, $2 + 6, $3 - 3, $4 - 3}')
   convert "$whole" -crop "$box" +repage "$1"
   WL_LEFT=$(echo "$box" | cut -d+ -f2)

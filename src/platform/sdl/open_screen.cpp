@@ -5,6 +5,7 @@
 #include "platform/common/host_error.h"
 #include "platform/sdl/framebuffer_screen.h"
 #include "platform/sdl/texture_screen.h"
+#include "platform/sdl/wayland_shm_screen.h"
 #include "platform/sdl/x11_image_screen.h"
 
 namespace drelm {
@@ -12,12 +13,16 @@ namespace drelm {
 // On X11 at 24 bits: the server's own image of the canvas, in memory shared with it or sent to
 // it (a display on another machine); at 16 bits, SDL's plain framebuffer. Wayland, and 30-bit X
 // screens whose framebuffer SDL refuses: a renderer's texture at the window's full resolution.
+// On Wayland, first: shared-memory buffers handed to the compositor, where it offers what they
+// need.
 std::unique_ptr<Screen> OpenScreen(SDL_Window* window, PixelSize canvas, bool wayland) {
   std::string framebuffer_error;
   if (!wayland) {
     if (auto image = OpenX11ImageScreen(window, canvas)) return image;
     if (auto framebuffer = OpenFramebufferScreen(window, framebuffer_error)) return framebuffer;
     framebuffer_error += "; ";
+  } else if (auto shared = OpenWaylandShmScreen(window)) {
+    return shared;
   }
   try {
     return OpenTextureScreen(window);

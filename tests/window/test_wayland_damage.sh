@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# On Wayland the picture reaches the compositor a changed rectangle at a time: over three seconds
+# of running, most commits of the picture's surface damage rectangles smaller than the window,
+# and the whole window is damaged only when all of it is shown again (at the start, and when the
+# window is maximized), at most at the pace of frames.
+source "$(dirname "$0")/lib.sh" "$@"
+start_weston 1
+APP_ENV=WAYLAND_DEBUG=1 wl_start_app 748x539
+sleep 3
+# Maximized by a double click on its title bar: whole again, once or so, at the new size, showing
+# what was drawn beyond the first edges.
+wl_point 300 -12
+outer_xdotool click --repeat 2 --delay 80 1
+sleep 1.5
+outer_press Return
+sleep 0.5
+wl_shot "$WORK/maximized.png"
+[ "$(pixel "$WORK/maximized.png" 938 580)" = "000000" ] ||
+  fail "maximized ($(identify -format '%wx%h' "$WORK/maximized.png")), no tick at (938, 580)"
+outer_press Escape
+wait_exit 5
+# The picture's surface: the sub-surface given the most commits (libdecor's borders get few).
+awk '
+  /get_subsurface\(new id wl_subsurface@/ { match($0, /wl_surface@[0-9]+/); subsurface[substr($0, RSTART, RLENGTH)] = 1 }
+  /-> wl_surface@[0-9]+\.damage_buffer\(/ {
+    match($0, /wl_surface@[0-9]+/); s = substr($0, RSTART, RLENGTH)
+    match($0, /\(.*\)/); split(substr($0, RSTART + 1, RLENGTH - 2), r, ", ")
+    if (r[1] == 0 && r[2] == 0 && r[3] >= 748 && r[4] >= 539) whole[s] = 1
+  }
+  /-> wl_surface@[0-9]+\.commit\(\)/ {
+    match($0, /wl_surface@[0-9]+/); s = substr($0, RSTART, RLENGTH)
+    match($0, /[0-9]+\.[0-9]+/); t = substr($0, RSTART, RLENGTH) / 1000
+    commits[s]++; if (whole[s]) wholes[s]++; whole[s] = 0
+    if (!(s in first)) first[s] = t; last[s] = t
+  }
+  END {
+    for (s in subsurface) if (commits[s] > best) { best = commits[s]; ours = s }
+    printf "%d %d %d\n", best, wholes[ours], best / (last[ours] - first[ours] + 0.001)
+  }' "$WORK/app.err" >"$WORK/counts"
+read -r commits wholes rate <"$WORK/counts"
+echo "the picture's surface: $commits commits, $rate a second, $wholes of the whole window"
+[ "$commits" -ge 60 ] || fail "only $commits commits of the picture in over four seconds"
+[ "$rate" -le 75 ] || fail "$rate commits a second: more than the frames asked for"
+[ "$wholes" -le 3 ] || fail "$wholes of $commits commits damaged the whole window"
+exit 0
