@@ -2,9 +2,10 @@
 # On Wayland the picture reaches the compositor a changed rectangle at a time: over three seconds
 # of running, most commits of the picture's surface damage rectangles smaller than the window,
 # and the whole window is damaged only when all of it is shown again (at the start, and when the
-# window is maximized), at most at the pace of frames.
+# window is maximized), at most at the pace of frames. Under weston's software renderer, which
+# repaints only what was damaged.
 source "$(dirname "$0")/lib.sh" "$@"
-start_weston 1
+WESTON_RENDERER=pixman start_weston 1
 APP_ENV=WAYLAND_DEBUG=1 wl_start_app 748x539
 sleep 3
 # Maximized by a double click on its title bar: whole again, once or so, at the new size, showing
