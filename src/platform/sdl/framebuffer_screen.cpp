@@ -6,6 +6,7 @@
 
 #include "platform/common/host_error.h"
 #include "platform/sdl/sdl_error.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace drelm {
 namespace {
@@ -25,11 +26,7 @@ class FramebufferScreen final : public Screen {
   FramebufferScreen(const FramebufferScreen&) = delete;
   FramebufferScreen& operator=(const FramebufferScreen&) = delete;
 
-  PixelSize WindowPixels() const override {
-    PixelSize size;
-    SDL_GetWindowSizeInPixels(window_, &size.width, &size.height);
-    return size;
-  }
+  PixelSize WindowPixels() const override { return PixelsOf(window_); }
 
   void Show(const Canvas& canvas, std::span<const PixelRect> changed) override {
     SDL_Surface* screen = Surface();

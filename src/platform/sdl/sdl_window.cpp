@@ -38,6 +38,12 @@ SDL_Point StartPosition(int width, int height) {
 
 }  // namespace
 
+PixelSize PixelsOf(SDL_Window* window) {
+  PixelSize size;
+  SDL_GetWindowSizeInPixels(window, &size.width, &size.height);
+  return size;
+}
+
 SdlWindow::SdlWindow(const SdlVideo& video) {
   constexpr Uint32 kFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
   const double dpi = video.wayland() ? kStandardDpi : XftDpi().value_or(kStandardDpi);

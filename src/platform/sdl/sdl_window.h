@@ -9,6 +9,9 @@ namespace drelm {
 
 class SdlVideo;
 
+// A window's size in pixels, which on a scaled Wayland output are more than its points.
+PixelSize PixelsOf(SDL_Window* window);
+
 // The program's window, opened at the desktop's scale with its caption and icon. An X11 desktop
 // tells its scale through Xft.dpi, and the window is sized in pixels at it; a Wayland window is
 // sized in points, and the output's scale gives it more pixels than points.

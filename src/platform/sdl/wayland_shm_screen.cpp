@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/common/host_error.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace drelm {
 namespace {
@@ -109,11 +110,7 @@ class WaylandShmScreen final : public Screen {
     return true;
   }
 
-  PixelSize WindowPixels() const override {
-    PixelSize size;
-    SDL_GetWindowSizeInPixels(window_, &size.width, &size.height);
-    return size;
-  }
+  PixelSize WindowPixels() const override { return PixelsOf(window_); }
 
   void Show(const Canvas& canvas, std::span<const PixelRect> changed) override {
     Dispatch();

@@ -14,6 +14,8 @@
 #include <bit>
 #include <vector>
 
+#include "platform/sdl/sdl_window.h"
+
 namespace drelm {
 namespace {
 
@@ -89,11 +91,7 @@ class X11ImageScreen final : public Screen {
     return shared_ ? reinterpret_cast<Rgb*>(segment_.shmaddr) : own_.data();
   }
 
-  PixelSize WindowPixels() const override {
-    PixelSize size;
-    SDL_GetWindowSizeInPixels(sdl_window_, &size.width, &size.height);
-    return size;
-  }
+  PixelSize WindowPixels() const override { return PixelsOf(sdl_window_); }
 
   void Show(const Canvas& canvas, std::span<const PixelRect> changed) override {
     Settle();
