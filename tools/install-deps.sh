@@ -3,8 +3,8 @@
 # the program needs, `install-deps.sh windows` what the Windows build needs, `install-deps.sh web`
 # what the web page's build needs, `install-deps.sh test` (the default) everything the tools, the
 # tests, the benchmarks and the other builds need, with what drives the browser in the web page's
-# tests (playwright-core, from npm). Uses sudo when not run as root. Prints nothing when all are
-# there.
+# tests and audits the page (playwright-core and axe-core, from npm). Uses sudo when not run as
+# root. Prints nothing when all are there.
 set -euo pipefail
 
 run_packages=(
@@ -40,7 +40,7 @@ browser_packages=(
 case "${1:-test}" in
   run) packages=("${run_packages[@]}") ;;
   windows) packages=(cmake make librsvg2-bin "${windows_packages[@]}") ;;
-  web) packages=(cmake make "${web_packages[@]}") ;;
+  web) packages=(cmake make librsvg2-bin "${web_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
           "${web_packages[@]}" "${browser_packages[@]}") ;;
   *) echo "install-deps: say 'run', 'test', 'windows' or 'web', not '$1'" >&2; exit 2 ;;
@@ -51,13 +51,15 @@ if [ "${1:-test}" = test ]; then
   command -v npm >/dev/null || packages+=(npm)
 fi
 
-# What drives the browser in the web page's tests, as tests/web/package-lock.json pins it.
+# What drives the browser in the web page's tests and audits the page, as
+# tests/web/package-lock.json pins it.
 install_test_modules() {
   [ "${1:-test}" = test ] || return 0
   local web
   web="$(dirname "$0")/../tests/web"
-  [ -f "$web/node_modules/playwright-core/package.json" ] && return 0
-  echo "install-deps: installing playwright-core from npm"
+  [ -f "$web/node_modules/playwright-core/package.json" ] &&
+    [ -f "$web/node_modules/axe-core/package.json" ] && return 0
+  echo "install-deps: installing playwright-core and axe-core from npm"
   npm ci --prefix "$web" --no-audit --no-fund --loglevel=error >/dev/null
 }
 

@@ -80,5 +80,27 @@ TEST(Pacer, ASlowMachineStillShowsFrames) {
   EXPECT_GE(run.shows, 50);
 }
 
+// A browser's way: at each frame, the passes due by the frame's time, frames `gap` apart.
+int PassesInFrames(Pacer& pacer, Pacer::Time& now, Pacer::Clock::duration span,
+                   Pacer::Clock::duration gap) {
+  int passes = 0;
+  for (const Pacer::Time end = now + span; now < end; now += gap) {
+    do ++passes;
+    while (pacer.AfterPass(now).resume_at <= now);
+  }
+  return passes;
+}
+
+TEST(Pacer, FramesFarApartKeepThePaceAndAStallStillStartsAgain) {
+  for (const auto gap : {milliseconds(16), milliseconds(60), milliseconds(100)}) {
+    Pacer pacer(Pacer::kMaxFrameLag);
+    Pacer::Time now{};
+    EXPECT_NEAR(PassesInFrames(pacer, now, std::chrono::seconds(10), gap), 50000, 600)
+        << gap.count() << " ms apart";
+    now += std::chrono::seconds(1);  // a frozen page
+    EXPECT_LE(PassesInFrames(pacer, now, milliseconds(200), gap), 1000 + 600);
+  }
+}
+
 }  // namespace
 }  // namespace drelm

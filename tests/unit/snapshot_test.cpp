@@ -43,6 +43,8 @@ TEST(SnapshotOptions, DefaultsAndValues) {
   EXPECT_EQ(std::get<Options>(parsed).passes, 15000);
   EXPECT_EQ(std::get<Options>(parsed).out, "c.PNG");
   EXPECT_EQ(std::get<Options>(Parse({"--gif", "-"})).gif, "-");
+  // A web page's dots an inch may have a fraction: the value it gives is taken exactly.
+  EXPECT_EQ(std::get<Options>(Parse({"--dpi", "83.5", "--out", "d.png"})).dpi, 83.5);
 }
 
 TEST(SnapshotOptions, BadInputIsOneLineSaying) {
@@ -65,6 +67,8 @@ TEST(SnapshotOptions, BadInputIsOneLineSaying) {
       {"--dpi", "47", "--out", "a.png"},
       {"--dpi", "385", "--out", "a.png"},
       {"--dpi", "1.5", "--out", "a.png"},
+      {"--dpi", "47.99", "--out", "a.png"},
+      {"--dpi", "96e0", "--out", "a.png"},
       {"--out", "a.jpg"},
       {"--gif", "a.png"},
       {"--out=", "--passes", "3"},

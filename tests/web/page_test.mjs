@@ -1,13 +1,22 @@
 // The web page that make web builds, in headless Chromium driven by playwright-core.
 // Usage: node page_test.mjs CASE SITE_FOLDER SNAPSHOT_TOOL
-//   served  at a device pixel ratio of 1, from a server on 127.0.0.1: the caption, the size, the
-//           pace, Enter pausing and resuming, the picture exactly the snapshot tool's, the frame
-//           enlarged showing more, Esc clearing and ending
-//   hidpi   the same page at a ratio of 2: the size, the picture exactly the snapshot tool's at
-//           192 dots an inch, no context menu, a click ending and keeping the picture
-//   file    opened from disk: it runs, a frozen page resumes without a jump, a click ends it
+//   served   at a device pixel ratio of 1, from a server on 127.0.0.1: the caption, the size, the
+//            pace, Enter pausing and resuming, the picture exactly the snapshot tool's, the frame
+//            enlarged showing more, an input method's Enter ignored, Tab leaving, Esc clearing
+//            and ending
+//   hidpi    the same page at a ratio of 2: the size, the picture exactly the snapshot tool's at
+//            192 dots an inch, no context menu, a click ending and keeping the picture; at a
+//            ratio of 5 the same physical size
+//   file     opened from disk: it runs, a frozen page resumes without a jump, a click ends it,
+//            nothing fails
+//   slow     frames held 60 and 100 ms apart keep the pace
+//   phone    a phone upright and sideways: the whole mechanism in view at the device's pixels, a
+//            tap stopping it (the picture the snapshot tool's) and starting it, a click ending it
+//   offline  served, visited once, then opened and run with the network gone; axe-core finds
+//            nothing
 import { execFileSync } from 'node:child_process';
 import { createReadStream, readFileSync, readdirSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { createServer } from 'node:http';
 import { extname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -24,7 +33,8 @@ function fail(what) {
 
 // A static server for the site folder, on a port of its own choosing.
 async function serve(folder) {
-  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript' };
+  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript',
+    '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml', '.png': 'image/png' };
   const server = createServer((request, response) => {
     const name = new URL(request.url, 'http://x').pathname.replace(/^\/$/, '/index.html');
     const path = join(folder, name);
@@ -81,8 +91,15 @@ const browser = await chromium.launch({
 });
 const pageErrors = [];
 async function open(url, ratio) {
-  const page = await browser.newPage({ deviceScaleFactor: ratio, viewport: { width: 1400, height: 900 } });
+  return openIn({ deviceScaleFactor: ratio, viewport: { width: 1400, height: 900 } }, url);
+}
+// A page in a new browser context of `options` (a screen, a ratio, touch), running.
+async function openIn(options, url) {
+  const page = await (await browser.newContext(options)).newPage();
   page.on('pageerror', (error) => pageErrors.push(error.message));
+  page.on('console', (message) => {
+    if (message.type() === 'error') pageErrors.push(`console: ${message.text()}`);
+  });
   await page.goto(url);
   await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 10000 });
   const state = await stateOf(page);
@@ -124,6 +141,9 @@ function firstDifference(a, b, width) {
 async function checkPausedPictureIsExact(page, dpi) {
   await page.keyboard.press('Enter');
   await page.waitForFunction(() => document.body.dataset.state === 'paused');
+  return checkPictureIsExact(page, dpi);
+}
+async function checkPictureIsExact(page, dpi) {
   const passes = await passesOf(page);
   const shown = await pixelsOf(page);
   const png = execFileSync(snapshot, ['--passes', String(passes), '--dpi', String(dpi), '--size',
@@ -154,7 +174,7 @@ async function checkSize(page, width, height) {
 // A click with `button` ends the page at once, keeping the picture it showed, which then stays.
 async function checkClickEnds(page, button) {
   const box = await page.locator('canvas').boundingBox();
-  await page.mouse.click(box.x + 300, box.y + 200, { button });
+  await page.mouse.click(box.x + box.width / 2, box.y + box.height / 3, { button });
   await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 5000 });
   const kept = await pixelsOf(page);
   let ink = 0;
@@ -214,6 +234,13 @@ async function served() {
   const tick = big.data.readUInt32BE(4 * (580 * big.width + 938));
   if (tick !== 0x000000ff) fail(`enlarged, no tick at (938, 580): ${tick.toString(16)}`);
 
+  // An Enter that ends an input method's composition is not the picture's; Tab leaves it.
+  await page.evaluate(() => document.querySelector('canvas').dispatchEvent(
+    new KeyboardEvent('keydown', { key: 'Enter', isComposing: true, bubbles: true })));
+  if ((await stateOf(page)) !== 'running') fail(`a composing Enter left the page ${await stateOf(page)}`);
+  await page.keyboard.press('Tab');
+  if ((await page.evaluate(() => document.activeElement.tagName)) === 'CANVAS') fail('Tab kept the focus');
+
   // Esc clears the picture and ends; nothing runs after.
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 5000 });
@@ -238,6 +265,132 @@ async function hidpi() {
     document.querySelector('canvas').dispatchEvent(new MouseEvent('contextmenu', { cancelable: true })));
   if (menu) fail('the context menu would open over the picture');
   await checkClickEnds(page, 'right');
+
+  // Zoomed to a ratio of 5 the picture keeps its physical size, drawn at the most dots an inch.
+  const zoomed = await openIn({ deviceScaleFactor: 5, viewport: { width: 1400, height: 900 },
+    screen: { width: 1920, height: 1080 } }, url);
+  await checkSize(zoomed, 2992, 2156);
+  const dpi = await zoomed.evaluate(() => document.querySelector('canvas').dataset.dpi);
+  if (dpi !== '384') fail(`at a ratio of 5 the picture is drawn at ${dpi} dots an inch`);
+  server.close();
+}
+
+// The passes a second over `seconds` while the page's frames come `gap` ms apart: a script of the
+// page's own holds each frame that long.
+async function paceWithFramesApart(page, gap, seconds) {
+  await page.evaluate((ms) => {
+    window.holdFrames = ms;
+    const hold = () => {
+      const start = performance.now();
+      while (performance.now() - start < window.holdFrames);
+      requestAnimationFrame(hold);
+    };
+    requestAnimationFrame(hold);
+  }, gap);
+  await page.waitForTimeout(500);
+  const first = await passesOf(page);
+  const start = Date.now();
+  await page.waitForTimeout(seconds * 1000);
+  const rate = ((await passesOf(page)) - first) / ((Date.now() - start) / 1000);
+  await page.evaluate(() => { window.holdFrames = 0; });
+  return rate;
+}
+
+async function slow() {
+  const page = await open(pathToFileURL(join(site, 'index.html')).href, 1);
+  for (const gap of [60, 100]) {
+    const rate = await paceWithFramesApart(page, gap, 3);
+    console.log(`frames ${gap} ms apart: ${rate.toFixed(0)} passes a second`);
+    if (Math.abs(rate - PASSES_A_SECOND) > 0.1 * PASSES_A_SECOND) fail(`${rate} passes a second`);
+  }
+}
+
+// The picture on the screen, as the device's pixels show it, is the canvas pixel for pixel: drawn
+// crisp, not resampled.
+async function checkCrisp(page, ratio) {
+  const box = await page.evaluate(() => {
+    const b = document.querySelector('canvas').getBoundingClientRect();
+    return [b.left + scrollX, b.top + scrollY];
+  });
+  const canvas = await pixelsOf(page);
+  const shot = await page.screenshot({ scale: 'device', fullPage: true });
+  const at = box.map((css) => Math.round(css * ratio));
+  const seen = execFileSync('convert', ['png:-', '-crop', `${canvas.width}x${canvas.height}+${at[0]}+${at[1]}`,
+    '+repage', '-depth', '8', 'rgba:-'], { input: shot, maxBuffer: 1 << 28 });
+  if (seen.length !== canvas.data.length) fail(`the screen's picture at ${at} is cut short`);
+  const difference = firstDifference(seen, canvas.data, canvas.width);
+  if (difference) fail(`the screen does not show the canvas pixel for pixel: at ${difference}`);
+}
+
+// A phone's screen, upright or sideways: the whole mechanism and its trace in view at the device's
+// pixels, the page no wider than the screen.
+async function checkPhoneView(page, viewport, ratio) {
+  const view = await page.evaluate(() => {
+    const canvas = document.querySelector('canvas');
+    const box = canvas.getBoundingClientRect();
+    return { box: [box.left, box.top, box.right, box.bottom], size: [canvas.width, canvas.height],
+      wide: document.documentElement.scrollWidth, dpi: Number(canvas.dataset.dpi) };
+  });
+  const [left, top, right, bottom] = view.box;
+  const where = `${viewport.width} x ${viewport.height}`;
+  if (view.wide > viewport.width) fail(`on ${where} the page is ${view.wide} wide`);
+  if (left < 0 || top < 0 || right > viewport.width || bottom > viewport.height) {
+    fail(`on ${where} the picture lies at ${view.box}`);
+  }
+  if (Math.abs((right - left) * ratio - view.size[0]) > 0.01) fail(`on ${where} a canvas pixel is not a device pixel`);
+  // All of what a 1280 x 640 window shows at 96 dots an inch.
+  if (view.size[0] < (1280 * view.dpi) / 96 - 0.5 || view.size[1] < (640 * view.dpi) / 96 - 0.5) {
+    fail(`on ${where} the canvas is ${view.size} at ${view.dpi} dots an inch`);
+  }
+  if (!/tap/i.test(await statusOf(page))) fail(`on ${where} the line says "${await statusOf(page)}"`);
+  return view;
+}
+
+async function phone() {
+  const url = pathToFileURL(join(site, 'index.html')).href;
+  const touch = { deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+  const upright = { width: 390, height: 844 };
+  let page = await openIn({ ...touch, viewport: upright }, url);
+  const view = await checkPhoneView(page, upright, 3);
+  await page.waitForTimeout(500);
+  // A tap stops it as Enter does, and the picture is the snapshot tool's; a second starts it.
+  const tapAt = [(view.box[0] + view.box[2]) / 2, (view.box[1] + view.box[3]) / 2];
+  await page.touchscreen.tap(...tapAt);
+  await page.waitForFunction(() => document.body.dataset.state === 'paused', null, { timeout: 2000 });
+  await checkCrisp(page, 3);
+  await checkPictureIsExact(page, view.dpi);
+  const passes = await passesOf(page);
+  await page.touchscreen.tap(...tapAt);
+  await page.waitForFunction(() => document.body.dataset.state === 'running', null, { timeout: 2000 });
+  await page.waitForTimeout(300);
+  if ((await passesOf(page)) <= passes) fail('a second tap did not start it');
+  // A mouse's click still ends it.
+  await checkClickEnds(page, 'left');
+
+  const sideways = { width: 844, height: 390 };
+  page = await openIn({ ...touch, viewport: sideways }, url);
+  await checkPhoneView(page, sideways, 3);
+  await page.touchscreen.tap(view.box[0] + 20, view.box[1] + 20);
+  await page.waitForFunction(() => document.body.dataset.state === 'paused', null, { timeout: 2000 });
+  await checkCrisp(page, 3);
+}
+
+async function offline() {
+  const { server, url } = await serve(site);
+  const page = await open(url, 1);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.context().setOffline(true);
+  await page.reload();
+  await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 10000 });
+  if ((await stateOf(page)) !== 'running') fail(`offline the page is ${await stateOf(page)}: ${await statusOf(page)}`);
+  await page.waitForTimeout(300);
+  if ((await passesOf(page)) < 100) fail('offline the page does not run');
+  await page.context().setOffline(false);
+
+  // What axe-core finds of the page's accessibility: nothing.
+  await page.addScriptTag({ path: createRequire(import.meta.url).resolve('axe-core/axe.min.js') });
+  const found = await page.evaluate(async () => (await axe.run()).violations.map((v) => `${v.id}: ${v.help}`));
+  if (found.length) fail(`axe-core finds ${found.join('; ')}`);
   server.close();
 }
 
@@ -258,8 +411,8 @@ async function fromDisk() {
   await checkClickEnds(page, 'left');
 }
 
-const cases = { served, hidpi, file: fromDisk };
-if (!cases[kase]) fail(`no case "${kase}": say served, hidpi or file`);
+const cases = { served, hidpi, file: fromDisk, slow, phone, offline };
+if (!cases[kase]) fail(`no case "${kase}": say ${Object.keys(cases).join(', ')}`);
 try {
   await cases[kase]();
   if (pageErrors.length) fail(`the page reported: ${pageErrors.join('; ')}`);

@@ -17,8 +17,8 @@ const char kUsage[] =
     "without pacing, and writes the top-left WxH pixels of the picture to FILE.png as an RGB PNG.\n"
     "By default N is 14566, one whole turn of the crank past phase 0, and WxH is 1280x640, which\n"
     "holds the whole mechanism and the trace with its cursor (at most 8192 a side). The picture\n"
-    "is drawn at D dots an inch (default 96, from 48 to 384), as on a desktop at that scale; the\n"
-    "default size grows with it.\n"
+    "is drawn at D dots an inch (default 96, from 48 to 384, fractions too, as a web page's\n"
+    "data-dpi says), as on a desktop at that scale; the default size grows with it.\n"
     "With --gif, records from there on an animated GIF of S seconds (default: one turn of the\n"
     "crank, about 2.5 s; at most 60) at F frames a second (default 25, at most 50), at the\n"
     "window's own pace of 5000 passes a second, looping.\n"
@@ -42,12 +42,17 @@ bool ParseNumber(std::string_view text, std::int64_t low, std::int64_t high, std
   return ec == std::errc() && ptr == end && out >= low && out <= high;
 }
 
-// A decimal number, all of the text, in (0, high].
-bool ParsePositive(std::string_view text, double high, double& out) {
+// A decimal number, all of the text, within [low, high].
+bool ParseDecimal(std::string_view text, double low, double high, double& out) {
   if (!StartsWithDigit(text)) return false;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, out, std::chars_format::fixed);
-  return ec == std::errc() && ptr == end && out > 0 && out <= high;
+  return ec == std::errc() && ptr == end && out >= low && out <= high;
+}
+
+// A decimal number, all of the text, in (0, high].
+bool ParsePositive(std::string_view text, double high, double& out) {
+  return ParseDecimal(text, 0, high, out) && out > 0;
 }
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
@@ -110,12 +115,10 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       options.height = static_cast<int>(h);
       have_size = true;
     } else if (arg == "--dpi") {
-      std::int64_t dpi = 0;
-      if (!ParseNumber(value, kMinDpi, kMaxDpi, dpi)) {
-        return "--dpi takes a whole number from " + std::to_string(kMinDpi) + " to " +
+      if (!ParseDecimal(value, kMinDpi, kMaxDpi, options.dpi)) {
+        return "--dpi takes a number from " + std::to_string(kMinDpi) + " to " +
                std::to_string(kMaxDpi) + ", not '" + Printable(value) + "'";
       }
-      options.dpi = static_cast<int>(dpi);
     } else if (arg == "--seconds") {
       double seconds = 0;
       if (!ParsePositive(value, kMaxSeconds, seconds)) {

@@ -24,7 +24,7 @@ inline constexpr int kDefaultWidth = 1280;  // pixels at 96 dots an inch
 inline constexpr int kDefaultHeight = 640;
 
 // A side of the default picture at a scale.
-constexpr int ScaledSide(int pixels_at_standard, int dpi) {
+constexpr int ScaledSide(int pixels_at_standard, double dpi) {
   return static_cast<int>(pixels_at_standard * dpi / kStandardDpi);
 }
 
@@ -32,9 +32,9 @@ struct Options {
   std::int64_t passes = kDefaultPasses;
   int width = kDefaultWidth;  // grown with `dpi`, unless --size says otherwise
   int height = kDefaultHeight;
-  int dpi = 96;     // the desktop's dots an inch the picture is drawn at
-  std::string out;  // a PNG of the picture after the passes
-  std::string gif;  // or a recording that starts after them
+  double dpi = kStandardDpi;  // the desktop's dots an inch the picture is drawn at
+  std::string out;            // a PNG of the picture after the passes
+  std::string gif;            // or a recording that starts after them
   std::optional<double> seconds;
   int fps = kDefaultFramesPerSecond;
   bool help = false;

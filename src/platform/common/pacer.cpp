@@ -23,7 +23,7 @@ Pacer::Step Pacer::AfterPass(Time now) {
   }
   ++passes_;
   Time due = origin_ + passes_ * kPassTime;
-  if (now - due > kMaxLag) {
+  if (now - due > max_lag_) {
     origin_ = now;
     passes_ = 0;
     due = now;

@@ -15,13 +15,19 @@ class Pacer {
 
   static constexpr double kPassesPerSecond = 5000;  // a turn of the crank in about 2.5 s
   static constexpr double kFramesPerSecond = 60;
-  // Further behind than this and the schedule starts again from now.
+  // Further behind than this and the schedule starts again from now, for a host that asks after
+  // every pass.
   static constexpr std::chrono::milliseconds kMaxLag{50};
+  // The same for a host that runs the passes due once a frame (a browser's): more than the gap
+  // between frames that come as seldom as 10 a second, and well under the second of a stall.
+  static constexpr std::chrono::milliseconds kMaxFrameLag{250};
 
   struct Step {
     bool show;       // show the picture now
     Time resume_at;  // start the next pass no earlier than this
   };
+
+  explicit Pacer(Clock::duration max_lag = kMaxLag) : max_lag_(max_lag) {}
 
   // A pass has just ended at `now`.
   Step AfterPass(Time now);
@@ -29,6 +35,7 @@ class Pacer {
   void Restart() { restart_ = true; }
 
  private:
+  Clock::duration max_lag_;
   bool restart_ = true;
   Time origin_{};
   long long passes_ = 0;  // passes since origin_

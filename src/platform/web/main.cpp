@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/character_codes.h"
 #include "app/drelm_wheel.h"
 #include "platform/common/ending.h"
 #include "platform/common/mouse.h"
@@ -17,13 +18,15 @@ namespace {
 
 using drelm::Ending;
 
-constexpr char kPicture[] = "#picture";
 constexpr char kEndedLine[] = "The animation has ended; reloading the page starts it again.";
+constexpr char kTapLine[] = "Tap the picture to stop or start it.";
 
 // The window and its host, for as long as the page runs it.
 struct Page {
-  drelm::WebHost host;
+  drelm::WebHost host{drelm::LayOut(drelm::page::View())};
   drelm::DrelmWheel window{host.surface(), host};
+  // The line under the picture while it runs: how to steer it where no key is at hand.
+  std::string steering = drelm::page::TouchScreen() ? kTapLine : "";
   long frame = 0;  // the frame asked for, or 0
   bool over = false;
 };
@@ -31,12 +34,10 @@ std::unique_ptr<Page> g_page;
 
 EM_BOOL OnFrame(double, void*);
 EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*);
-EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void*);
 
 void Listen(bool on) {
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, false,
                                   on ? OnKey : nullptr);
-  emscripten_set_mousedown_callback(kPicture, nullptr, false, on ? OnMouseDown : nullptr);
 }
 
 // Nothing runs any more after the end: no frame is asked for, no event listened to. The window's
@@ -49,9 +50,10 @@ void Finish(Ending ending) {
     Listen(false);
     if (!ending.failed()) ending = drelm::RunUntilEnd([&] { page->host.Show(); }).value_or(ending);
   }
+  // A reload starts it again after its own end; after a failure, it would fail again.
   if (ending.failed()) {
     drelm::page::LogError("drelm-wheel: " + ending.message);
-    drelm::page::SetState("error", ending.message + ". " + kEndedLine);
+    drelm::page::SetState("error", ending.message + ".");
   } else {
     drelm::page::SetState("ended", kEndedLine);
   }
@@ -71,13 +73,13 @@ void FollowPause() {
   if (page.window.Paused()) {
     if (page.frame != 0) emscripten_cancel_animation_frame(page.frame);
     page.frame = 0;
-    drelm::page::SetState("paused");
+    drelm::page::SetState("paused", page.steering);
   } else {
     if (page.frame == 0) {
       page.host.Restart();
       page.frame = emscripten_request_animation_frame(OnFrame, nullptr);
     }
-    drelm::page::SetState("running");
+    drelm::page::SetState("running", page.steering);
   }
 }
 
@@ -109,7 +111,7 @@ EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*) {
   return key.taken ? EM_TRUE : EM_FALSE;
 }
 
-int ButtonCode(unsigned short button) {
+int ButtonCode(int button) {
   switch (button) {
     case 0:
       return drelm::kLeftButton;
@@ -122,24 +124,29 @@ int ButtonCode(unsigned short button) {
   }
 }
 
-EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void*) {
-  Page& page = *g_page;
-  const int shift = (event->shiftKey ? drelm::kShiftHeld : 0) |
-                    (event->ctrlKey ? drelm::kCtrlHeld : 0) | (event->altKey ? drelm::kAltHeld : 0);
-  const double ratio = page.host.ratio();
-  Guarded([&] {
-    drelm::PressMouse(page.window, page.host.mapping(), ButtonCode(event->button), shift,
-                      {event->targetX * ratio, event->targetY * ratio});
-  });
-  return EM_TRUE;
-}
-
 }  // namespace
 
 // The page's frame around the picture was made `width` x `height` CSS pixels.
 extern "C" EMSCRIPTEN_KEEPALIVE void drelm_resize(double width, double height) {
   if (!g_page || g_page->over) return;
   Guarded([&] { g_page->host.Resize(width, height); });
+}
+
+// A mouse's or a pen's `button` (0 left, 1 middle, 2 right) went down at pixel (x, y) of the
+// picture, with the shift keys held added up as the window counts them (kShiftHeld, kCtrlHeld,
+// kAltHeld): the window ends there.
+extern "C" EMSCRIPTEN_KEEPALIVE void drelm_mouse_down(int button, int shift, double x, double y) {
+  if (!g_page || g_page->over) return;
+  Guarded([&] {
+    drelm::PressMouse(g_page->window, g_page->host.mapping(), ButtonCode(button), shift, {x, y});
+  });
+}
+
+// A finger tapped the picture: it stops or starts the animation as Enter does.
+extern "C" EMSCRIPTEN_KEEPALIVE void drelm_tap() {
+  if (!g_page || g_page->over) return;
+  Guarded([] { g_page->window.KeyPress(drelm::kCharEnter); });
+  FollowPause();
 }
 
 int main() {
@@ -149,7 +156,7 @@ int main() {
   });
   if (!g_page || g_page->over) return 1;  // the page says why
   Listen(true);
-  drelm::page::WatchFrame();
+  drelm::page::Watch(g_page->host.fitted());
   FollowPause();
   return 0;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/common/desktop_scale.h"
 #include "platform/common/host_error.h"
 #include "platform/web/web_page.h"
 
@@ -19,21 +18,20 @@ constexpr std::uint32_t PageRgba(Rgb pixel) {
 
 }  // namespace
 
-WebHost::WebHost() : ratio_(page::DevicePixelRatio()), mapping_(HeldDpi(kStandardDpi * ratio_)) {
-  const PixelSize screen = page::ScreenSize();
-  const PixelSize size = CanvasFor(mapping_, {static_cast<int>(std::ceil(screen.width * ratio_)),
-                                              static_cast<int>(std::ceil(screen.height * ratio_))});
-  canvas_ = std::make_unique<Canvas>(size.width, size.height);
-  surface_ = std::make_unique<WorldCanvas>(*canvas_, mapping_);
-  shown_ = {std::min(mapping_.StartWidth(), size.width),
-            std::min(mapping_.StartHeight(), size.height)};
-  page::SetPictureSize(shown_, size, ratio_);
+WebHost::WebHost(const PictureLayout& layout)
+    : layout_(layout),
+      mapping_(layout.dpi),
+      canvas_(std::make_unique<Canvas>(layout.canvas.width, layout.canvas.height)),
+      surface_(std::make_unique<WorldCanvas>(*canvas_, mapping_)),
+      shown_(layout.shown) {
+  page::SetPictureSize(shown_, layout_);
   Repaint();
 }
 
 void WebHost::DoEvents(WindowInput&) {
   ++passes_;
-  pass_due_ = pacer_.AfterPass(frame_time_).resume_at <= frame_time_;
+  pass_due_ = pacer_.AfterPass(frame_time_).resume_at <= frame_time_ &&
+              Pacer::Clock::now() - frame_time_ < kFrameBudget;
 }
 
 void WebHost::Show() {
@@ -46,10 +44,10 @@ void WebHost::Show() {
 
 void WebHost::Resize(double css_width, double css_height) {
   const auto pixels = [this](double css, int most) {
-    return std::clamp(static_cast<int>(std::lround(css * ratio_)), 1, most);
+    return std::clamp(static_cast<int>(std::lround(css / layout_.css_per_pixel)), 1, most);
   };
   shown_ = {pixels(css_width, canvas_->width()), pixels(css_height, canvas_->height())};
-  page::SetPictureSize(shown_, {canvas_->width(), canvas_->height()}, ratio_);
+  page::SetPictureSize(shown_, layout_);
   Repaint();
 }
 

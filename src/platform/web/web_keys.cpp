@@ -35,7 +35,9 @@ bool OneCharacter(const char* key, char32_t& character) {
 BrowserKey KeyCodesOf(const char* key, bool ctrl, bool alt, bool meta) {
   if (meta) return {};
   for (const NamedKey& named : kEditingKeys) {
-    if (named.name == key) return {{EditingKeyCode(named.key, ctrl)}, true};
+    // Tab still moves the focus on, as anywhere on a page.
+    if (named.name == key)
+      return {{EditingKeyCode(named.key, ctrl)}, named.key != EditingKey::kTab};
   }
   char32_t character = 0;
   if (!OneCharacter(key, character)) return {};

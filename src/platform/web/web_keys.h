@@ -8,8 +8,8 @@ namespace drelm {
 // ("Enter", "Escape", "a", "é") and the modifiers held.
 struct BrowserKey {
   std::vector<int> codes;
-  // Whether the page keeps the browser's own use of the key (Tab moving the focus, Space and
-  // Backspace scrolling): keys with Ctrl or Meta stay the browser's (Ctrl+R reloads).
+  // Whether the page keeps the browser's own use of the key (Space and Backspace scrolling):
+  // Tab, and keys with Ctrl or Meta, stay the browser's (Tab moves the focus, Ctrl+R reloads).
   bool taken = false;
 };
 BrowserKey KeyCodesOf(const char* key, bool ctrl, bool alt, bool meta);

@@ -7,23 +7,55 @@ namespace {
 
 // The JavaScript as JavaScript: clang-format would part its => and === into C++ tokens.
 // clang-format off
-EM_JS(double, JsDevicePixelRatio, (), { return window.devicePixelRatio || 1; });
-EM_JS(int, JsScreenWidth, (), { return screen.width | 0; });
-EM_JS(int, JsScreenHeight, (), { return screen.height | 0; });
+EM_JS(void, JsView, (double* out), {
+  const body = document.body;
+  const style = getComputedStyle(body);
+  const frame = document.getElementById('frame');
+  const margins = (a, b) => parseFloat(style[a]) + parseFloat(style[b]);
+  // What the rest of the page takes beside an empty frame.
+  const taken = body.getBoundingClientRect().height + margins('marginTop', 'marginBottom');
+  const view = [
+    window.devicePixelRatio || 1, screen.width, screen.height,
+    document.documentElement.clientWidth - margins('marginLeft', 'marginRight') -
+        (frame.offsetWidth - frame.clientWidth),
+    document.documentElement.clientHeight - taken,
+    matchMedia('(hover: none) and (pointer: coarse)').matches ? 1 : 0,
+  ];
+  view.forEach((value, i) => { HEAPF64[(out >> 3) + i] = value; });
+});
+
+EM_JS(int, JsTouchScreen, (), {
+  return matchMedia('(any-pointer: coarse)').matches || navigator.maxTouchPoints > 0 ? 1 : 0;
+});
 
 EM_JS(void, JsSetPictureSize,
-      (int width, int height, int largest_width, int largest_height, double ratio), {
+      (int width, int height, int largest_width, int largest_height, double css_per_pixel,
+       int fitted, double css_grain, double dpi), {
         const picture = document.getElementById('picture');
         const frame = document.getElementById('frame');
+        const css = (pixels) => (Math.round(pixels * css_per_pixel * 64) / 64) + 'px';
         if (picture.width != width) picture.width = width;
         if (picture.height != height) picture.height = height;
-        picture.style.width = (width / ratio) + 'px';
-        picture.style.height = (height / ratio) + 'px';
-        frame.style.maxWidth = (largest_width / ratio) + 'px';
-        frame.style.maxHeight = (largest_height / ratio) + 'px';
+        picture.dataset.dpi = String(dpi);
+        picture.style.width = css(width);
+        if (fitted) {
+          // Its height follows its width, should a turned screen leave less room than it had.
+          frame.classList.add('fitted');
+          picture.style.height = 'auto';
+          // Moved on to start on a whole device pixel.
+          const box = picture.getBoundingClientRect();
+          const on = (at) => Math.ceil(at / css_grain - 1e-6) * css_grain - at;
+          frame.style.marginLeft = on(box.left + scrollX) + 'px';
+          frame.style.marginTop = on(box.top + scrollY) + 'px';
+          return;
+        }
+        picture.style.height = css(height);
+        frame.classList.add('enlargeable');
+        frame.style.maxWidth = css(largest_width);
+        frame.style.maxHeight = css(largest_height);
         if (!frame.style.width) {
-          frame.style.width = (width / ratio) + 'px';
-          frame.style.height = (height / ratio) + 'px';
+          frame.style.width = css(width);
+          frame.style.height = css(height);
         }
       });
 
@@ -44,17 +76,56 @@ EM_JS(void, JsSetState, (const char* state, const char* line), {
   document.getElementById('status').textContent = UTF8ToString(line);
 });
 
-EM_JS(void, JsWatchFrame, (), {
+EM_JS(void, JsWatch, (int fitted), {
   const picture = document.getElementById('picture');
-  picture.addEventListener(
-      'contextmenu', (event) => {
-        const state = document.body.dataset.state;
-        if (state === 'running' || state === 'paused') event.preventDefault();
-      });
-  new ResizeObserver((entries) => {
-    const box = entries[entries.length - 1].contentRect;
-    Module['_drelm_resize'](box.width, box.height);
-  }).observe(document.getElementById('frame'));
+  const running = () => ['running', 'paused'].includes(document.body.dataset.state);
+  picture.addEventListener('contextmenu', (event) => { if (running()) event.preventDefault(); });
+  // An Enter that ends an input method's composition is the composition's, not the picture's.
+  window.addEventListener('keydown', (event) => {
+    if (event.isComposing || event.keyCode === 229) event.stopImmediatePropagation();
+  }, true);
+
+  // A mouse or a pen pressed on the picture is a mouse button; a finger is not. One finger that
+  // comes up about where it went down, with no other meanwhile, is a tap; a swipe or a pinch is
+  // the browser's.
+  const kTapSlop = 10;  // CSS pixels a finger may wander in a tap
+  const fingers = new Map();
+  let tapping = false;
+  picture.addEventListener('pointerdown', (event) => {
+    if (event.pointerType !== 'touch') {
+      const box = picture.getBoundingClientRect();
+      const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
+      Module['_drelm_mouse_down'](event.button, shift,
+                                  (event.clientX - box.left) * picture.width / box.width,
+                                  (event.clientY - box.top) * picture.height / box.height);
+      return;
+    }
+    tapping = fingers.size === 0;
+    fingers.set(event.pointerId, [event.clientX, event.clientY]);
+  });
+  picture.addEventListener('pointermove', (event) => {
+    const at = fingers.get(event.pointerId);
+    if (at && Math.hypot(event.clientX - at[0], event.clientY - at[1]) > kTapSlop) tapping = false;
+  });
+  picture.addEventListener('pointerup', (event) => {
+    const at = fingers.get(event.pointerId);
+    if (!at) return;
+    fingers.delete(event.pointerId);
+    const still = Math.hypot(event.clientX - at[0], event.clientY - at[1]) <= kTapSlop;
+    if (tapping && still && fingers.size === 0) Module['_drelm_tap']();
+    tapping = false;
+  });
+  picture.addEventListener('pointercancel', (event) => {
+    fingers.delete(event.pointerId);
+    tapping = false;
+  });
+
+  if (!fitted) {
+    new ResizeObserver((entries) => {
+      const box = entries[entries.length - 1].contentRect;
+      Module['_drelm_resize'](box.width, box.height);
+    }).observe(document.getElementById('frame'));
+  }
   picture.focus();
 });
 
@@ -64,16 +135,19 @@ EM_JS(void, JsLogError, (const char* line), { console.error(UTF8ToString(line));
 
 }  // namespace
 
-double DevicePixelRatio() {
-  return JsDevicePixelRatio();
+PageView View() {
+  double view[6] = {};
+  JsView(view);
+  return {view[0], {view[1], view[2]}, {view[3], view[4]}, view[5] != 0};
 }
 
-PixelSize ScreenSize() {
-  return {JsScreenWidth(), JsScreenHeight()};
+bool TouchScreen() {
+  return JsTouchScreen() != 0;
 }
 
-void SetPictureSize(PixelSize pixels, PixelSize largest, double ratio) {
-  JsSetPictureSize(pixels.width, pixels.height, largest.width, largest.height, ratio);
+void SetPictureSize(PixelSize pixels, const PictureLayout& layout) {
+  JsSetPictureSize(pixels.width, pixels.height, layout.canvas.width, layout.canvas.height,
+                   layout.css_per_pixel, layout.fitted ? 1 : 0, layout.css_grain, layout.dpi);
 }
 
 bool Put(const std::uint32_t* rgba, int x, int y, int w, int h) {
@@ -88,8 +162,8 @@ void SetState(const char* state, const std::string& line) {
   JsSetState(state, line.c_str());
 }
 
-void WatchFrame() {
-  JsWatchFrame();
+void Watch(bool fitted) {
+  JsWatch(fitted ? 1 : 0);
 }
 
 void LogError(const std::string& line) {

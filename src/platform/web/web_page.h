@@ -4,19 +4,21 @@
 #include <string>
 
 #include "platform/common/window_area.h"
+#include "platform/web/web_layout.h"
 
-// The page the picture is shown in, index.html: its one <canvas> (#picture) in a frame that can
-// be enlarged (#frame), a line under it (#status), and the state on <body data-state>. Only this
-// file and the page itself hold JavaScript.
+// The page the picture is shown in, index.html: its one <canvas> (#picture) in a frame (#frame),
+// a line under it (#status), and the state on <body data-state>. Only this file and the page
+// itself hold JavaScript.
 namespace drelm::page {
 
-// The screen's device pixels to a CSS pixel.
-double DevicePixelRatio();
-// The screen's size in CSS pixels.
-PixelSize ScreenSize();
-// Gives the picture `pixels` device pixels, shown at their own size: one device pixel each, at
-// `ratio` of them to a CSS pixel. The frame around it may be enlarged up to `largest` pixels.
-void SetPictureSize(PixelSize pixels, PixelSize largest, double ratio);
+// The screen, and the room the picture has on the page as it opens.
+PageView View();
+// Whether the screen takes touch, with a mouse or without.
+bool TouchScreen();
+// Gives the picture `pixels` of the canvas, each `layout.css_per_pixel` CSS pixels on the page,
+// and says its dots an inch on <canvas data-dpi>. A frame that can be enlarged may grow up to the
+// whole canvas; a fitted picture's frame cannot.
+void SetPictureSize(PixelSize pixels, const PictureLayout& layout);
 // Puts `w` x `h` pixels of RGBA, row by row, at (x, y) of the picture. False when the page has
 // no way to draw on its canvas.
 bool Put(const std::uint32_t* rgba, int x, int y, int w, int h);
@@ -24,9 +26,11 @@ bool Put(const std::uint32_t* rgba, int x, int y, int w, int h);
 void SetPasses(long long passes);
 // <body data-state>: running, paused, ended or error; and the line under the picture.
 void SetState(const char* state, const std::string& line = "");
-// Gives the picture the keyboard's focus, keeps the context menu from opening over it while the
-// animation runs, and hands each new size of its frame to drelm_resize.
-void WatchFrame();
+// Gives the picture the keyboard's focus; hands a mouse or pen press on it to drelm_mouse_down
+// and a tap of one finger to drelm_tap; keeps the context menu from opening over it while the
+// animation runs; keeps keys an input method is composing with from it; and, unless the picture
+// is fitted, hands each new size of its frame to drelm_resize.
+void Watch(bool fitted);
 // A line in the browser's console, for a failure.
 void LogError(const std::string& line);
 
