@@ -24,12 +24,16 @@ run: setup-run
 	@cmake --build build-run -j $(JOBS) --target drelm-wheel
 	./build-run/src/drelm-wheel
 
-# 64-bit Windows, cross-compiled with mingw-w64: drelm-wheel.exe and its installer.
+# Windows, cross-compiled with mingw-w64: the 32-bit and the 64-bit drelm-wheel.exe, then the one
+# installer that carries both.
 windows:
 	@./tools/install-deps.sh windows
+	@cmake --preset windows-x86 >/dev/null
+	@cmake --build build-windows-x86 -j $(JOBS)
 	@cmake --preset windows >/dev/null
 	@cmake --build build-windows -j $(JOBS)
-	@echo "build-windows/src/drelm-wheel.exe"
+	@echo "build-windows-x86/src/drelm-wheel.exe (32-bit)"
+	@echo "build-windows/src/drelm-wheel.exe (64-bit)"
 	@echo "build-windows/drelm-wheel-$$(sed -n 's/.*DRELM_VERSION \"\(.*\)\"/\1/p' build-windows/generated/drelm_version.h)-setup.exe"
 
 # The web page, with emscripten: build-web/site, to put on any static web server or open from disk.
@@ -125,4 +129,4 @@ format:
 	clang-format -i $$(git ls-files -co --exclude-standard '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-run build-asan build-fuzz build-windows build-web
+	rm -rf $(BUILD) build-run build-asan build-fuzz build-windows build-windows-x86 build-web

@@ -26,9 +26,18 @@ test_packages=(
 )
 
 windows_packages=(
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 icoutils nsis  # the Windows build
-  wine wine64 python3-pefile           # running and reading it here
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows build: 64-bit
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686      # and 32-bit
+  icoutils nsis                                         # its icon and its installer
 )
+wine_packages=(
+  wine wine64 python3-pefile           # running the programs here, and reading them
+)
+# The 32-bit program runs in a 32-bit Wine, where the kernel runs 32-bit programs at all: on a
+# kernel that does not, wine32 would only stop the 64-bit Wine from starting.
+if "$(dirname "$0")/runs-32-bit-programs.sh"; then
+  wine_packages+=(wine32:i386)
+fi
 
 web_packages=(
   emscripten                           # the web page's build
@@ -42,7 +51,7 @@ case "${1:-test}" in
   windows) packages=(cmake make librsvg2-bin "${windows_packages[@]}") ;;
   web) packages=(cmake make librsvg2-bin "${web_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
-          "${web_packages[@]}" "${browser_packages[@]}") ;;
+          "${wine_packages[@]}" "${web_packages[@]}" "${browser_packages[@]}") ;;
   *) echo "install-deps: say 'run', 'test', 'windows' or 'web', not '$1'" >&2; exit 2 ;;
 esac
 # Node.js and npm run the web page's tests; a machine that has them from elsewhere keeps them.
@@ -80,6 +89,10 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
 echo "install-deps: installing ${missing[*]}"
+# A 32-bit Wine comes from the i386 half of the archive.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 install_test_modules "${1:-test}"

@@ -1,7 +1,8 @@
 # Sourced by every Windows test: the program under Wine in a private X server, with the Wine
 # prefix the prefix test made for this build. Usage: source lib.sh EXE PREFIX
 source "$(dirname "${BASH_SOURCE[0]}")/../window/lib.sh" "$1"
-export WINEPREFIX=$2 WINEDEBUG=-all
+source "$(dirname "${BASH_SOURCE[0]}")/wine_env.sh"
+export WINEPREFIX=$2
 [ -f "$APP" ] || fail "no $APP: make windows builds it"
 [ -d "$WINEPREFIX" ] || fail "no Wine prefix at $WINEPREFIX"
 

@@ -1,41 +1,94 @@
 #!/usr/bin/env bash
-# The installer under Wine, silent both ways: it puts the program under Program Files, a Start
-# menu shortcut and an entry in the installed programs (name, version, publisher, icon), and the
-# uninstaller takes all of them away again. While the program runs, neither uninstalling nor
-# installing goes on (status 2, nothing changed); installing again into another folder goes where
-# the first installation is, so none is left without its entry.
+# The installer under Wine (a 64-bit prefix), silent both ways. A folder too long, one that names
+# a file or one that cannot be made changes nothing: a non-zero status, and no entry, shortcut or
+# folder. For the current user alone (/CurrentUser) it installs under %LOCALAPPDATA%\Programs
+# with the user's own shortcut and entry, and uninstalls from there. For every user (the default)
+# it puts the 64-bit program under Program Files, a Start menu shortcut and an entry in the
+# installed programs (name, version, publisher, icon, size), and the uninstaller takes all of them
+# away again. While the program runs, neither uninstalling nor installing goes on (status 2,
+# nothing changed); installing again into another folder goes where the first installation is, so
+# none is left without its entry.
 source "$(dirname "$0")/lib.sh" "$@"
+# The installer, a 32-bit program; where the kernel runs no 32-bit programs, and so Wine none,
+# the same installer built as a 64-bit one.
 SETUP=$3
+if ! "$(dirname "$0")/../../tools/runs-32-bit-programs.sh" || [ ! -x /usr/lib/wine/wine ]; then
+  SETUP=$4
+  echo "this machine runs no 32-bit programs: installing with the 64-bit build of the installer"
+fi
 [ -f "$SETUP" ] || fail "no $SETUP: make windows builds it"
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\drelm-wheel'
+key='Software\Microsoft\Windows\CurrentVersion\Uninstall\drelm-wheel'
 folder="$WINEPREFIX/drive_c/Program Files/drelm-wheel"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tolvane Quenmark.lnk"
+user="$WINEPREFIX/drive_c/users/$(id -un)/AppData"
+user_folder="$user/Local/Programs/drelm-wheel"
+user_shortcut="$user/Roaming/Microsoft/Windows/Start Menu/Programs/Tolvane Quenmark.lnk"
+# The entry in the installed programs of every user (HKLM) or of the current one (HKCU), read in
+# the registry's 64-bit view as they list it; nothing where there is none.
+entry() {
+  local text
+  text=$(wine reg query "$1\\$key" /reg:64 2>/dev/null) && printf '%s\n' "$text" | tr -d '\r'
+}
 # The uninstaller in place (_?=, given the folder's short name: with a space in it, the
 # uninstaller runs a copy of itself and tells nothing), so that its status is its own.
 uninstall() {
   local short
-  short=$(wine winepath -s 'C:\Program Files\drelm-wheel' 2>/dev/null | tr -d '\r')
-  wine "$folder/uninstall.exe" /S "_?=$short" >/dev/null 2>&1
+  short=$(wine winepath -s "$1" 2>/dev/null | tr -d '\r')
+  wine "$(wine winepath -u "$1" 2>/dev/null | tr -d '\r')/uninstall.exe" /S "_?=$short" >/dev/null 2>&1
 }
 installed() {
   [ -f "$folder/drelm-wheel.exe" ] && [ -f "$folder/uninstall.exe" ] && [ -f "$shortcut" ] &&
-    wine reg query "$key" >/dev/null 2>&1
+    [ -n "$(entry HKLM)" ]
+}
+nothing_installed() {
+  [ -z "$(entry HKLM)$(entry HKCU)" ] || fail "$1: an entry in the installed programs"
+  [ ! -e "$shortcut" ] && [ ! -e "$user_shortcut" ] || fail "$1: a Start menu shortcut"
+  [ ! -e "$folder" ] && [ ! -e "$user_folder" ] || fail "$1: a program folder"
 }
 start_xvfb
+# Whatever an earlier run that failed half-way left in the prefix.
+for root in HKLM HKCU; do wine reg delete "$root\\$key" /reg:64 /f >/dev/null 2>&1; done
+rm -rf "$folder" "$user_folder" "$shortcut" "$user_shortcut" "$WINEPREFIX/drive_c/afile"
+
+# Folders that cannot hold the program.
+touch "$WINEPREFIX/drive_c/afile"
+long="C:\\$(printf 'z%.0s' {1..256})"
+for bad in "$long" 'C:\afile' 'C:\afile\below'; do
+  wine "$SETUP" /S "/D=$bad" >/dev/null 2>&1 && fail "installing into ${bad:0:20}... succeeded"
+  wineserver -w
+  nothing_installed "installing into ${bad:0:20}..."
+  [ ! -e "$WINEPREFIX/drive_c/$(printf 'z%.0s' {1..256})" ] || fail "the long folder was made"
+done
+
+# For the current user alone, and away again.
+wine "$SETUP" /S /CurrentUser >/dev/null 2>&1 || fail "installing for the current user failed"
+wineserver -w
+[ -f "$user_folder/drelm-wheel.exe" ] || fail "no drelm-wheel.exe under %LOCALAPPDATA%\\Programs"
+[ -f "$user_shortcut" ] || fail "no Start menu shortcut of the user's"
+entry HKCU | grep -q 'InstallLocation.*AppData\\Local\\Programs\\drelm-wheel' ||
+  fail "no entry of the user's: $(entry HKCU)"
+[ -z "$(entry HKLM)" ] || fail "installing for the current user made an entry for every user"
+uninstall 'C:\users\'"$(id -un)"'\AppData\Local\Programs\drelm-wheel' ||
+  fail "uninstalling for the current user failed"
+wineserver -w
+rm -f "$user_folder/uninstall.exe" && rmdir "$user_folder" 2>/dev/null
+nothing_installed "uninstalled for the current user"
+
+# For every user: the 64-bit program on a 64-bit Windows.
 wine "$SETUP" /S >/dev/null 2>&1 || fail "the installer failed"
 wineserver -w
 [ -f "$folder/drelm-wheel.exe" ] || fail "no drelm-wheel.exe under Program Files"
+file "$folder/drelm-wheel.exe" | grep -q 'PE32+' || fail "the program installed is not the 64-bit one"
 [ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
 [ -f "$shortcut" ] || fail "no Start menu shortcut"
-entry=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
 for value in "DisplayName.*Tolvane Quenmark" "DisplayVersion.*1.00" "Publisher.*drelm-wheel" \
-  "DisplayIcon.*drelm-wheel.exe"; do
-  echo "$entry" | grep -q "$value" || fail "the installed programs' entry has no $value"
+  "DisplayIcon.*drelm-wheel.exe" "EstimatedSize.*0x[1-9]"; do
+  entry HKLM | grep -q "$value" || fail "the installed programs' entry has no $value"
 done
 
 APP="$folder/drelm-wheel.exe"
 start_exe
-uninstall
+uninstall 'C:\Program Files\drelm-wheel'
 status=$?
 [ "$status" -eq 2 ] || fail "uninstalling while the program runs gave status $status"
 installed || fail "uninstalling while the program runs removed some of it"
@@ -49,13 +102,12 @@ wineserver -w
 wine "$SETUP" /S '/D=C:\Other' >/dev/null 2>&1 || fail "installing again failed"
 wineserver -w
 [ ! -e "$WINEPREFIX/drive_c/Other" ] || fail "installing again made a second installation"
-wine reg query "$key" /v InstallLocation 2>/dev/null | tr -d '\r' |
-  grep -qF 'C:\Program Files\drelm-wheel' || fail "installing again moved the entry"
+entry HKLM | grep -qF 'C:\Program Files\drelm-wheel' || fail "installing again moved the entry"
 
-uninstall || fail "the uninstaller failed"
+uninstall 'C:\Program Files\drelm-wheel' || fail "the uninstaller failed"
 wineserver -w
 rm -f "$folder/uninstall.exe"  # run in place, it cannot remove itself
 [ ! -e "$folder" ] || rmdir "$folder" 2>/dev/null || fail "left behind: $(ls "$folder")"
 [ ! -e "$shortcut" ] || fail "the shortcut is left behind"
-wine reg query "$key" >/dev/null 2>&1 && fail "the installed programs' entry is left behind"
+[ -z "$(entry HKLM)" ] || fail "the installed programs' entry is left behind"
 exit 0

@@ -17,6 +17,7 @@
 #include "platform/common/mouse.h"
 #include "platform/common/window_area.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_dpi.h"
 
 namespace drelm {
 namespace {
@@ -34,14 +35,7 @@ std::string LastError(const char* what) {
 // The dots an inch of the desktop the window opens on.
 // The picture is drawn at it, held to the scales the program draws at.
 double DesktopDpi() {
-  return HeldDpi(GetDpiForSystem());
-}
-
-// The outer size of a window whose client area is `client`, with the frame's metrics at `dpi`.
-SIZE FrameSize(SIZE client, UINT dpi) {
-  RECT frame{0, 0, client.cx, client.cy};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dpi);
-  return {frame.right - frame.left, frame.bottom - frame.top};
+  return HeldDpi(win32::SystemDpi());
 }
 
 // Where the window opens: where Windows puts it, unless it is larger than the work area; then at
@@ -134,16 +128,16 @@ Win32Host::Win32Host()
     throw HostError(LastError("cannot register the window"));
   // The frame has the metrics of the window's own DPI, whatever the picture is drawn at.
   const SIZE client{mapping_.StartWidth(), mapping_.StartHeight()};
-  const UINT system_dpi = GetDpiForSystem();
-  const SIZE frame = FrameSize(client, system_dpi);
+  const UINT system_dpi = win32::SystemDpi();
+  const SIZE frame = win32::FrameSize(client, kStyle, system_dpi);
   const POINT at = StartPosition(frame);
   window_ = CreateWindowExW(0, kClassName, Wide(kCaption).c_str(), kStyle, at.x, at.y, frame.cx,
                             frame.cy, nullptr, nullptr, instance, this);
   if (window_ == nullptr) throw HostError(LastError("cannot create the window"));
   // On a monitor of another DPI than the system's, the frame is sized again with that one.
-  if (const UINT window_dpi = GetDpiForWindow(window_);
+  if (const UINT window_dpi = win32::WindowDpi(window_);
       window_dpi != 0 && window_dpi != system_dpi) {
-    const SIZE resized = FrameSize(client, window_dpi);
+    const SIZE resized = win32::FrameSize(client, kStyle, window_dpi);
     SetWindowPos(window_, nullptr, 0, 0, resized.cx, resized.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
