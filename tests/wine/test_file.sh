@@ -4,7 +4,8 @@
 # DPI awareness in each one's form; importing system DLLs only (no libstdc++, libgcc or
 # winpthread), and of them nothing a Windows 7 lacks: each imported function still compiles
 # against <windows.h> declared for Windows 7 (mingw-w64 declares a function only from its
-# Windows on). The installer is a 32-bit program, to run on every Windows, with a version record.
+# Windows on). The 32-bit program's own code rounds nothing on the x87 unit. The installer is a
+# 32-bit program, to run on every Windows, with a version record.
 set -u
 exe64=$1
 exe32=$2
@@ -15,6 +16,7 @@ for exe in "$exe64" "$exe32" "$setup"; do
 done
 /usr/bin/python3 - "$exe64" "$exe32" "$setup" "$version" <<'PY'
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -93,6 +95,28 @@ def check(exe, machine, gcc):
 
 check(exe64, "IMAGE_FILE_MACHINE_AMD64", "x86_64-w64-mingw32-gcc")
 check(exe32, "IMAGE_FILE_MACHINE_I386", "i686-w64-mingw32-gcc")
+
+# The 32-bit program does its double arithmetic in SSE2, as every other build: in its own code no
+# x87 instruction that rounds (an 80-bit intermediate could move a pixel). Loads, stores, fabs and
+# fchs are exact; doubles come back from functions on the x87 stack by the 32-bit convention.
+listing = subprocess.run(["i686-w64-mingw32-objdump", "-d", "-C", "--no-show-raw-insn", exe32],
+                         capture_output=True, text=True, check=True).stdout
+rounding = re.compile(r"\sf(add|sub|subr|mul|div|divr|sqrt|sin|cos|sincos|patan|ptan|prem1?|scale|"
+                      r"rndint|iadd|isub|isubr|imul|idiv|idivr)p?\s")
+function, ours, x87 = None, 0, {}
+for line in listing.splitlines():
+    start = re.match(r"^[0-9a-f]+ <(.*)>:$", line)
+    if start:
+        function = start.group(1)
+        ours += function.startswith("drelm::")
+    elif function and function.startswith("drelm::") and rounding.search(line):
+        x87.setdefault(function, line.split("\t")[-1].strip())
+if ours == 0:
+    problems.append("the 32-bit program has no symbols of its own code to look into")
+elif x87:
+    problems.append(f"the 32-bit program rounds on the x87 unit: {sorted(x87.items())[:3]}")
+else:
+    print(f"{exe32}: {ours} functions of its own, none rounding on the x87 unit")
 check_version_record(pefile.PE(setup), "IMAGE_FILE_MACHINE_I386",
                      lambda text: problems.append(f"the installer: {text}"))
 for problem in problems:
