@@ -8,7 +8,15 @@ FUZZ_CORPUS = tests/fuzz/corpus
 BUILD = build
 
 .PHONY: all setup setup-run build run windows web test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
-	docs install uninstall package format clean
+	docs install uninstall package release format clean
+
+# Every time stamp in what is built comes from the commit (its time, unless given), and what is
+# shipped depends on neither the time zone nor the language of whoever builds it (nor the umask:
+# its recipes set it).
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+export SOURCE_DATE_EPOCH
+package release windows web: export TZ := UTC
+package release windows web: export LC_ALL := C.UTF-8
 
 all: build
 
@@ -116,9 +124,24 @@ uninstall:
 	@while IFS= read -r file || [ -n "$$file" ]; do rm -fv -- "$(DESTDIR)$$file"; done \
 	  < $(BUILD)/install_manifest.txt
 
-# A Debian package, drelm-wheel_<version>_<arch>.deb, in the build folder.
-package: build
-	cd $(BUILD) && cpack
+# A Debian package, drelm-wheel_<version>_<arch>.deb, in build-package: what it needs installed,
+# and what goes into it built, nothing more.
+package:
+	@./tools/install-deps.sh package
+	@cmake --preset package >/dev/null
+	@umask 022 && cmake --build build-package -j $(JOBS)
+	@cd build-package && umask 022 && cpack >/dev/null
+	@ls build-package/drelm-wheel_*.deb
+
+# Every file of a release in dist/, named with the version, with SHA256SUMS: the Debian package,
+# the Windows installer and both Windows programs, the web page as a zip, and the source of the
+# commit. The same bytes from any clone of the commit (tools/compare-releases.sh checks two).
+release:
+	@./tools/install-deps.sh release
+	@$(MAKE) package
+	@$(MAKE) windows
+	@$(MAKE) web
+	@umask 022 && ./tools/release.sh dist
 
 # The pictures in the README, made by the snapshot tool.
 docs: build
@@ -129,4 +152,4 @@ format:
 	clang-format -i $$(git ls-files -co --exclude-standard '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-run build-asan build-fuzz build-windows build-windows-x86 build-web
+	rm -rf $(BUILD) build-run build-package build-asan build-fuzz build-windows build-windows-x86 build-web dist

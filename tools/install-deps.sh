@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing: `install-deps.sh run` what building and running
 # the program needs, `install-deps.sh windows` what the Windows build needs, `install-deps.sh web`
-# what the web page's build needs, `install-deps.sh test` (the default) everything the tools, the
-# tests, the benchmarks and the other builds need, with what drives the browser in the web page's
-# tests and audits the page (playwright-core and axe-core, from npm). Uses sudo when not run as
-# root. Prints nothing when all are there.
+# what the web page's build needs, `install-deps.sh package` what the Debian package needs,
+# `install-deps.sh release` what a release needs (nothing for tests), `install-deps.sh test` (the
+# default) everything the tools, the tests, the benchmarks and the other builds need, with what
+# drives the browser in the web page's tests and audits the page (playwright-core and axe-core,
+# from npm). Uses sudo when not run as root. Prints nothing when all are there.
 set -euo pipefail
 
 run_packages=(
@@ -42,6 +43,13 @@ fi
 web_packages=(
   emscripten                           # the web page's build
 )
+package_packages=(
+  libgif-dev                           # the snapshot tool the package holds too
+  dpkg-dev                             # the package's run-time dependencies (dpkg-shlibdeps)
+)
+release_packages=(
+  git python3                          # the source tarball, the web page's zip
+)
 browser_packages=(
   chromium                             # the browser the web page is tested in
 )
@@ -50,9 +58,14 @@ case "${1:-test}" in
   run) packages=("${run_packages[@]}") ;;
   windows) packages=(cmake make librsvg2-bin "${windows_packages[@]}") ;;
   web) packages=(cmake make librsvg2-bin "${web_packages[@]}") ;;
+  package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+  release) packages=("${run_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}"
+             "${web_packages[@]}" "${release_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
-          "${wine_packages[@]}" "${web_packages[@]}" "${browser_packages[@]}") ;;
-  *) echo "install-deps: say 'run', 'test', 'windows' or 'web', not '$1'" >&2; exit 2 ;;
+          "${wine_packages[@]}" "${web_packages[@]}" "${browser_packages[@]}"
+          "${release_packages[@]}") ;;
+  *) echo "install-deps: say 'run', 'test', 'package', 'release', 'windows' or 'web', not '$1'" >&2
+     exit 2 ;;
 esac
 # Node.js and npm run the web page's tests; a machine that has them from elsewhere keeps them.
 if [ "${1:-test}" = test ]; then
