@@ -46,8 +46,8 @@ PY
 # The source of the commit, as git holds it (its times are the commit's).
 git archive --format=tar --prefix="drelm-wheel-${version}/" HEAD | gzip -9n \
   >"$work/drelm-wheel-${version}.tar.gz"
-(cd "$work" && find . -maxdepth 1 -type f -printf '%f\n' | LC_ALL=C sort |
-  xargs sha256sum >SHA256SUMS)
+sums=$(cd "$work" && find . -maxdepth 1 -type f -printf '%f\n' | LC_ALL=C sort | xargs sha256sum)
+printf '%s\n' "$sums" >"$work/SHA256SUMS"
 chmod 644 "$work"/*
 chmod 755 "$work"
 rm -rf "$dist"
