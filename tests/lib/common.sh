@@ -3,6 +3,9 @@
 # several tests check. Usage: source "$(dirname "$0")/../lib/common.sh"
 set -u
 WORK=$(mktemp -d)
+# What the programs under test and their helpers keep for a user (caches, settings: the window
+# manager's log, the GL shader cache) goes into the work folder too, never the home folder.
+export XDG_CACHE_HOME="$WORK/cache" XDG_CONFIG_HOME="$WORK/config"
 AT_EXIT=()
 FAILURES=0
 

@@ -15,9 +15,10 @@
 //   offline  served, visited once, then opened and run with the network gone; axe-core finds
 //            nothing
 import { execFileSync } from 'node:child_process';
-import { createReadStream, readFileSync, readdirSync } from 'node:fs';
+import { createReadStream, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
 import { extname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -84,8 +85,12 @@ async function chromiumCpu(seconds) {
   return (100 * (treeTicks(process.pid) - before)) / (TICKS_A_SECOND * seconds);
 }
 
+// Chromium's own settings and caches (its crash reporter's among them) stay in a folder of the
+// test's, not the home folder.
+const chromiumHome = mkdtempSync(join(tmpdir(), 'drelm-web-'));
 const browser = await chromium.launch({
   executablePath: '/usr/bin/chromium',
+  env: { ...process.env, XDG_CONFIG_HOME: chromiumHome, XDG_CACHE_HOME: chromiumHome },
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
@@ -418,4 +423,5 @@ try {
   if (pageErrors.length) fail(`the page reported: ${pageErrors.join('; ')}`);
 } finally {
   await browser.close();
+  rmSync(chromiumHome, { recursive: true, force: true });
 }
