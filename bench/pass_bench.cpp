@@ -10,7 +10,7 @@
 #include "app/drelm_wheel.h"
 #include "cairo_surface.h"
 #include "canvas/world.h"
-#include "platform/common/offscreen_host.h"
+#include "platform/offscreen/offscreen_host.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/drelm_wheel.h"
-#include "platform/common/offscreen_host.h"
 #include "platform/common/pacer.h"
+#include "platform/offscreen/offscreen_host.h"
 #include "platform/sdl/sdl_host.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/drelm_wheel.h"
-#include "platform/common/offscreen_host.h"
+#include "platform/offscreen/offscreen_host.h"
 
 namespace {
 

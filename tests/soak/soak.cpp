@@ -14,7 +14,7 @@
 #include "linkage/crank.h"
 #include "linkage/dyads.h"
 #include "linkage/joint_solver.h"
-#include "platform/common/offscreen_host.h"
+#include "platform/offscreen/offscreen_host.h"
 
 namespace {
 

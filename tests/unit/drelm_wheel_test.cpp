@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/program_end.h"
-#include "platform/common/offscreen_host.h"
+#include "platform/offscreen/offscreen_host.h"
 #include "support/recording_surface.h"
 
 namespace drelm {

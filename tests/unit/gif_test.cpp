@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "app/drelm_wheel.h"
-#include "platform/common/offscreen_host.h"
+#include "platform/offscreen/offscreen_host.h"
 #include "snapshot/gif_file.h"
 #include "snapshot/options.h"
 #include "snapshot/recording.h"

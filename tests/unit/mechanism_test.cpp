@@ -9,7 +9,7 @@
 #include "canvas/run_time_error.h"
 #include "canvas/world.h"
 #include "linkage/dyads.h"
-#include "platform/common/offscreen_host.h"
+#include "platform/offscreen/offscreen_host.h"
 #include "support/recording_surface.h"
 
 namespace drelm {

@@ -9,7 +9,7 @@
 #include "linkage/crank.h"
 #include "linkage/dyads.h"
 #include "linkage/joint_solver.h"
-#include "platform/common/offscreen_host.h"
+#include "platform/offscreen/offscreen_host.h"
 #include "support/pi.h"
 #include "support/recording_surface.h"
 

@@ -2,32 +2,20 @@
 // on as an animated GIF.
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <variant>
 
-#include "canvas/run_time_error.h"
 #include "drelm_version.h"
 #include "files/atomic_file.h"
+#include "platform/common/ending.h"
+#include "platform/common/standard_output.h"
 #include "snapshot/options.h"
 #include "snapshot/recording.h"
 
 namespace {
 
 constexpr char kProgram[] = "drelm-wheel-snapshot";
-
-// Writes text to standard output, and says so when it could not: a full disk or a closed pipe
-// is a failure like any other.
-int PrintOut(const char* text) {
-  if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
-    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", kProgram,
-                 std::strerror(errno));
-    return 1;
-  }
-  return 0;
-}
 
 int Run(int argc, char** argv) {
   using namespace drelm;
@@ -37,8 +25,8 @@ int Run(int argc, char** argv) {
     return 2;
   }
   const auto& options = std::get<snapshot::Options>(parsed);
-  if (options.help) return PrintOut(snapshot::kUsage);
-  if (options.version) return PrintOut("drelm-wheel-snapshot " DRELM_VERSION "\n");
+  if (options.help) return PrintOut(kProgram, snapshot::kUsage);
+  if (options.version) return PrintOut(kProgram, "drelm-wheel-snapshot " DRELM_VERSION "\n");
   const bool to_stdout = options.out == "-" || options.gif == "-";
   if (to_stdout && isatty(STDOUT_FILENO) == 1) {
     std::fprintf(stderr, "%s: standard output is a terminal; redirect it or give a file name\n",
@@ -59,14 +47,10 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   try {
     return Run(argc, argv);
-  } catch (const drelm::RunTimeError& error) {
-    std::fprintf(stderr, "%s: Run-time error: %s\n", kProgram, error.what());
-  } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "%s: out of memory\n", kProgram);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, error.what());
   } catch (...) {
-    std::fprintf(stderr, "%s: an unexpected error\n", kProgram);
+    // In the words the window ends with: "Run-time error: ...", "out of memory", the reason.
+    const drelm::Ending ending = drelm::EndingOf(std::current_exception());
+    std::fprintf(stderr, "%s: %s\n", kProgram, ending.message.c_str());
   }
   return 1;
 }

@@ -8,8 +8,8 @@
 #include "canvas/world.h"
 #include "files/png_file.h"
 #include "linkage/crank.h"
-#include "platform/common/offscreen_host.h"
 #include "platform/common/pacer.h"
+#include "platform/offscreen/offscreen_host.h"
 #include "snapshot/gif_file.h"
 #include "snapshot/progress.h"
 

@@ -1,13 +1,12 @@
 // drelm-wheel: the animated linkage in a window of its own.
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "drelm_version.h"
 #include "platform/common/run_window.h"
+#include "platform/common/standard_output.h"
 #include "platform/sdl/sdl_host.h"
 
 namespace {
@@ -39,12 +38,7 @@ int AnswerCommandLine(int argc, char** argv) {
   if (first == "--help" || first == "-h") text = kHelp;
   if (first == "--version") text = "drelm-wheel " DRELM_VERSION "\n";
   if (text == nullptr) return -1;
-  if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
-    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", kProgram,
-                 std::strerror(errno));
-    return 1;
-  }
-  return 0;
+  return drelm::PrintOut(kProgram, text);
 }
 
 // Ends the process at once, and the display takes the window down with it. SDL_Quit is not

@@ -59,6 +59,8 @@ void SdlHost::Settle() {
 
 void SdlHost::HandOverEvents(WindowInput& window) {
   CheckDisplay();
+  // This read of the display's connection is also what brings the Wayland screen its frame
+  // callbacks and buffer releases: they wait on its own queue until it shows the next frame.
   SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {

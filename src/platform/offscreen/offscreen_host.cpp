@@ -1,4 +1,4 @@
-#include "platform/common/offscreen_host.h"
+#include "platform/offscreen/offscreen_host.h"
 
 #include "app/program_end.h"
 #include "platform/common/mouse.h"
