@@ -15,14 +15,17 @@ namespace drelm {
 // screens whose framebuffer SDL refuses: a renderer's texture at the window's full resolution.
 // On Wayland, first: shared-memory buffers handed to the compositor, where it offers what they
 // need.
-std::unique_ptr<Screen> OpenScreen(SDL_Window* window, PixelSize canvas, bool wayland) {
+std::unique_ptr<Screen> OpenScreen(SDL_Window* window, const NativeWindow& native,
+                                   PixelSize canvas) {
   std::string framebuffer_error;
-  if (!wayland) {
-    if (auto image = OpenX11ImageScreen(window, canvas)) return image;
+  if (const auto* wayland = std::get_if<WaylandWindow>(&native)) {
+    if (auto shared = OpenWaylandShmScreen(window, *wayland)) return shared;
+  } else {
+    if (const auto* x11 = std::get_if<X11Window>(&native)) {
+      if (auto image = OpenX11ImageScreen(window, *x11, canvas)) return image;
+    }
     if (auto framebuffer = OpenFramebufferScreen(window, framebuffer_error)) return framebuffer;
     framebuffer_error += "; ";
-  } else if (auto shared = OpenWaylandShmScreen(window)) {
-    return shared;
   }
   try {
     return OpenTextureScreen(window);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/common/window_area.h"
+#include "platform/sdl/native_window.h"
 #include "platform/sdl/screen.h"
 
 struct SDL_Window;
@@ -11,6 +12,7 @@ namespace drelm {
 
 // The cheapest way of showing that this window's display offers, for a canvas of `canvas`
 // pixels. Throws HostError when there is none.
-std::unique_ptr<Screen> OpenScreen(SDL_Window* window, PixelSize canvas, bool wayland);
+std::unique_ptr<Screen> OpenScreen(SDL_Window* window, const NativeWindow& native,
+                                   PixelSize canvas);
 
 }  // namespace drelm

@@ -17,9 +17,9 @@ namespace drelm {
 SdlHost::SdlHost() {
   video_ = std::make_unique<SdlVideo>();
   window_ = std::make_unique<SdlWindow>(*video_);
-  if (video_->wayland()) wayland_ = WaylandDisplay::Of(window_->handle());
+  wayland_ = WaylandDisplay::Of(window_->native());
   const PixelSize size = CanvasFor(window_->mapping(), window_->LargestDisplay());
-  screen_ = OpenScreen(window_->handle(), size, video_->wayland());
+  screen_ = OpenScreen(window_->handle(), window_->native(), size);
   // In the memory the display reads the picture from, where the screen has it.
   if (Rgb* memory = screen_->CanvasMemory()) {
     canvas_ = std::make_unique<Canvas>(size.width, size.height, memory);

@@ -52,6 +52,7 @@ SdlWindow::SdlWindow(const SdlVideo& video) {
   handle_ =
       SDL_CreateWindow(kCaption, at.x, at.y, points.StartWidth(), points.StartHeight(), kFlags);
   if (handle_ == nullptr) throw HostError(SdlError("cannot create the window"));
+  native_ = NativeWindowOf(handle_);
   mapping_ = points;
   if (video.wayland()) {
     int point_width = 0, pixel_width = 0, height = 0;

@@ -2,6 +2,7 @@
 
 #include "canvas/world.h"
 #include "platform/common/window_area.h"
+#include "platform/sdl/native_window.h"
 
 struct SDL_Window;
 
@@ -23,6 +24,8 @@ class SdlWindow {
   SdlWindow& operator=(const SdlWindow&) = delete;
 
   SDL_Window* handle() const { return handle_; }
+  // The window as X11 or Wayland knows it.
+  const NativeWindow& native() const { return native_; }
   // The world mapping at the window's scale.
   const WorldMapping& mapping() const { return mapping_; }
   // The largest display, in the window's pixels.
@@ -30,6 +33,7 @@ class SdlWindow {
 
  private:
   SDL_Window* handle_ = nullptr;
+  NativeWindow native_;
   double pixels_per_point_ = 1;  // more than 1 on a scaled Wayland output
   WorldMapping mapping_;
 };

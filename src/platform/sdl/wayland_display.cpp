@@ -1,7 +1,5 @@
 #include "platform/sdl/wayland_display.h"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
 #include <poll.h>
 #include <wayland-client.h>
 
@@ -31,13 +29,10 @@ std::string WaylandUnreachable() {
   return {};
 }
 
-std::unique_ptr<WaylandDisplay> WaylandDisplay::Of(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_WAYLAND) {
-    return nullptr;
-  }
-  return std::unique_ptr<WaylandDisplay>(new WaylandDisplay(info.info.wl.display));
+std::unique_ptr<WaylandDisplay> WaylandDisplay::Of(const NativeWindow& window) {
+  const auto* wayland = std::get_if<WaylandWindow>(&window);
+  if (wayland == nullptr) return nullptr;
+  return std::unique_ptr<WaylandDisplay>(new WaylandDisplay(wayland->display));
 }
 
 void WaylandDisplay::CheckAlive() const {

@@ -4,7 +4,8 @@
 #include <memory>
 #include <string>
 
-struct SDL_Window;
+#include "platform/sdl/native_window.h"
+
 struct wl_display;
 
 namespace drelm {
@@ -19,7 +20,7 @@ std::string WaylandUnreachable();
 class WaylandDisplay {
  public:
   // The display of a window; nothing when the window is not a Wayland one.
-  static std::unique_ptr<WaylandDisplay> Of(SDL_Window* window);
+  static std::unique_ptr<WaylandDisplay> Of(const NativeWindow& window);
 
   wl_display* display() const { return display_; }
   // Throws HostError, "lost the Wayland display NAME: reason", once the connection has failed.

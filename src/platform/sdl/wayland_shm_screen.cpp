@@ -1,7 +1,6 @@
 #include "platform/sdl/wayland_shm_screen.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -62,7 +61,8 @@ struct Buffer {
 
 class WaylandShmScreen final : public Screen {
  public:
-  explicit WaylandShmScreen(SDL_Window* window) : window_(window) {}
+  WaylandShmScreen(SDL_Window* window, const WaylandWindow& native)
+      : window_(window), display_(native.display), parent_(native.surface) {}
   ~WaylandShmScreen() override {
     if (frame_ != nullptr) wl_callback_destroy(frame_);
     buffers_.clear();
@@ -82,13 +82,6 @@ class WaylandShmScreen final : public Screen {
   // Finds what the compositor offers, on a queue of our own that SDL's pump never dispatches;
   // false where something this needs is missing.
   bool Open() {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window_, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_WAYLAND) {
-      return false;
-    }
-    display_ = info.info.wl.display;
-    parent_ = info.info.wl.surface;
     queue_ = wl_display_create_queue(display_);
     wrapper_ = static_cast<wl_display*>(wl_proxy_create_wrapper(display_));
     if (queue_ == nullptr || wrapper_ == nullptr) return false;
@@ -310,8 +303,8 @@ class WaylandShmScreen final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> OpenWaylandShmScreen(SDL_Window* window) {
-  auto screen = std::make_unique<WaylandShmScreen>(window);
+std::unique_ptr<Screen> OpenWaylandShmScreen(SDL_Window* window, const WaylandWindow& native) {
+  auto screen = std::make_unique<WaylandShmScreen>(window, native);
   if (!screen->Open()) return nullptr;
   return screen;
 }

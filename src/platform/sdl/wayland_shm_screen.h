@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/sdl/native_window.h"
 #include "platform/sdl/screen.h"
 
 struct SDL_Window;
@@ -11,8 +12,8 @@ namespace drelm {
 // The canvas handed to a Wayland compositor in shared-memory buffers (wl_shm) on a surface of
 // our own above SDL's (a sub-surface that takes no input, so the pointer still reaches SDL's
 // window), each frame damaging only the rectangles that changed, and only when the compositor
-// asks for a frame. Nothing when the window is not a Wayland one or the compositor lacks what
-// this needs (wl_compositor 4, wl_subcompositor, wl_shm).
-std::unique_ptr<Screen> OpenWaylandShmScreen(SDL_Window* window);
+// asks for a frame. Nothing when the compositor lacks what this needs (wl_compositor 4,
+// wl_subcompositor, wl_shm).
+std::unique_ptr<Screen> OpenWaylandShmScreen(SDL_Window* window, const WaylandWindow& native);
 
 }  // namespace drelm

@@ -3,7 +3,6 @@
 #include "platform/sdl/x11_image_screen.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -57,7 +56,8 @@ bool SameLayout(const XWindowAttributes& attributes, const XImage& image, Displa
 // pixels are written into the request at once.
 class X11ImageScreen final : public Screen {
  public:
-  explicit X11ImageScreen(SDL_Window* window) : sdl_window_(window) {}
+  X11ImageScreen(SDL_Window* window, const X11Window& native)
+      : sdl_window_(window), display_(native.display), window_(native.window) {}
   ~X11ImageScreen() override {
     if (gc_ != nullptr) XFreeGC(display_, gc_);
     Unshare();
@@ -70,15 +70,8 @@ class X11ImageScreen final : public Screen {
   X11ImageScreen& operator=(const X11ImageScreen&) = delete;
 
   // Makes the image for a canvas of `canvas` pixels, shared where it can be; false where the
-  // window is not on X11 or its screen lays out pixels otherwise.
+  // window's screen lays out pixels otherwise.
   bool Open(PixelSize canvas) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(sdl_window_, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
-      return false;
-    }
-    display_ = info.info.x11.display;
-    window_ = info.info.x11.window;
     XWindowAttributes attributes;
     if (XGetWindowAttributes(display_, window_, &attributes) == 0) return false;
     gc_ = XCreateGC(display_, window_, 0, nullptr);
@@ -204,8 +197,8 @@ class X11ImageScreen final : public Screen {
   }
 
   SDL_Window* sdl_window_;
-  Display* display_ = nullptr;
-  Window window_ = 0;
+  Display* display_;
+  Window window_;
   GC gc_ = nullptr;
   XImage* image_ = nullptr;  // the canvas, as the server sees it
   XShmSegmentInfo segment_{};
@@ -219,8 +212,9 @@ class X11ImageScreen final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> OpenX11ImageScreen(SDL_Window* window, PixelSize canvas) {
-  auto screen = std::make_unique<X11ImageScreen>(window);
+std::unique_ptr<Screen> OpenX11ImageScreen(SDL_Window* window, const X11Window& native,
+                                           PixelSize canvas) {
+  auto screen = std::make_unique<X11ImageScreen>(window, native);
   if (!screen->Open(canvas)) return nullptr;
   return screen;
 }

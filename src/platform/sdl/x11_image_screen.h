@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/sdl/native_window.h"
 #include "platform/sdl/screen.h"
 
 struct SDL_Window;
@@ -12,8 +13,9 @@ namespace drelm {
 // as the canvas does (24-bit screens): drawn in memory shared with the server (MIT-SHM), which
 // reads what changed straight from the canvas, or, where the server cannot share memory (a
 // display on another machine, no MIT-SHM), sent to it, the changed rectangles only. No buffer
-// the size of the window: any size of window shows. Nothing when the window is not on X11 or its
-// screen lays out pixels otherwise.
-std::unique_ptr<Screen> OpenX11ImageScreen(SDL_Window* window, PixelSize canvas);
+// the size of the window: any size of window shows. Nothing when its screen lays out pixels
+// otherwise.
+std::unique_ptr<Screen> OpenX11ImageScreen(SDL_Window* window, const X11Window& native,
+                                           PixelSize canvas);
 
 }  // namespace drelm
