@@ -6,7 +6,7 @@
 #include <string>
 
 #include "canvas/colour.h"
-#include "icon/window_icon.h"
+#include "platform/sdl/window_icon.h"
 
 namespace drelm {
 namespace {

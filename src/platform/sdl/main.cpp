@@ -1,4 +1,7 @@
 // drelm-wheel: the animated linkage in a window of its own.
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -41,6 +44,24 @@ int AnswerCommandLine(int argc, char** argv) {
   return drelm::PrintOut(kProgram, text);
 }
 
+extern "C" void EndAtOnce(int) {
+  _exit(0);
+}
+
+// SIGINT and SIGTERM end the program at once with status 0, as a quit request does, wherever it
+// is: even inside a library that no longer returns. A signal the parent ignores stays ignored.
+void EndOnQuitSignals() {
+  for (const int signal_number : {SIGINT, SIGTERM}) {
+    struct sigaction old {};
+    sigaction(signal_number, nullptr, &old);
+    if (old.sa_handler == SIG_IGN) continue;
+    struct sigaction action {};
+    action.sa_handler = EndAtOnce;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal_number, &action, nullptr);
+  }
+}
+
 // Ends the process at once, and the display takes the window down with it. SDL_Quit is not
 // called: it may meet an X error for a wake-up event still on its way to the destroyed window,
 // and that would add a second line to the one the program ends with.
@@ -53,6 +74,7 @@ int AnswerCommandLine(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (const int status = AnswerCommandLine(argc, argv); status >= 0) return status;
+  EndOnQuitSignals();
   std::unique_ptr<drelm::SdlHost> host;
   const drelm::Ending ending = drelm::RunWindow(host);
   if (ending.failed()) {

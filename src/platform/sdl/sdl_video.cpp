@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -62,24 +61,6 @@ std::string DescriptorShortage() {
   return error == EMFILE || error == ENFILE ? std::strerror(error) : "";
 }
 
-extern "C" void EndAtOnce(int) {
-  _exit(0);
-}
-
-// SIGINT and SIGTERM end the program at once with status 0, as a quit request does, wherever it
-// is: even inside a library that no longer returns. A signal the parent ignores stays ignored.
-void EndOnQuitSignals() {
-  for (const int signal_number : {SIGINT, SIGTERM}) {
-    struct sigaction old {};
-    sigaction(signal_number, nullptr, &old);
-    if (old.sa_handler == SIG_IGN) continue;
-    struct sigaction action {};
-    action.sa_handler = EndAtOnce;
-    sigemptyset(&action.sa_mask);
-    sigaction(signal_number, &action, nullptr);
-  }
-}
-
 }  // namespace
 
 SdlVideo::SdlVideo() {
@@ -111,8 +92,8 @@ SdlVideo::SdlVideo() {
   SDL_SetHint(SDL_HINT_VIDEODRIVER, has_wayland ? "wayland,x11" : "x11");
   SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppName);
   SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kAppName);
+  // The program's own handlers end it on SIGINT and SIGTERM (main.cpp), wherever it is.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  EndOnQuitSignals();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     // SDL only says the driver is not available; the system says why.
     std::string why = has_wayland ? WaylandUnreachable() : XDisplayUnreachable();

@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "app/drelm_wheel.h"
-#include "icon/window_icon.h"
 #include "platform/common/host_error.h"
 #include "platform/sdl/sdl_error.h"
 #include "platform/sdl/sdl_video.h"
+#include "platform/sdl/window_icon.h"
 #include "platform/sdl/x11_desktop.h"
 
 namespace drelm {

@@ -1,4 +1,4 @@
-#include "icon/window_icon.h"
+#include "platform/sdl/window_icon.h"
 
 #include <png.h>
 
