@@ -19,12 +19,12 @@ void BM_ShowChangedFrame(benchmark::State& state) {
   drelm::DrelmWheel window(host.surface(), pump);
   window.StartUp();
   for (int i = 0; i < 5000; ++i) window.Pass();
-  host.ShowAndSettle();
+  host.ShowFrameAndWait();
   for (auto _ : state) {
     state.PauseTiming();
     for (int i = 0; i < kPassesPerFrame; ++i) window.Pass();
     state.ResumeTiming();
-    host.ShowAndSettle();
+    host.ShowFrameAndWait();
   }
 }
 BENCHMARK(BM_ShowChangedFrame)

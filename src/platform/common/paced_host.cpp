@@ -5,18 +5,18 @@ namespace drelm {
 void PacedHost::DoEvents(WindowInput& window) {
   if (window.Paused()) {
     pacer_.Restart();
-    Show();
+    ShowFrame();
     WaitForEvents(kPausedWait, window);
   } else {
     const Pacer::Step step = pacer_.AfterPass(Pacer::Clock::now());
     if (step.show) {
       // A key or a click waits at most a frame: what it does could not show sooner.
       HandOverEvents(window);
-      Show();  // a pause among the events shows its last pass at once
+      ShowFrame();  // a pause among the events shows its last pass at once
     }
     if (!window.Paused()) WaitForPass(step.resume_at, window);
   }
-  Settle();
+  WaitUntilShown();
 }
 
 }  // namespace drelm

@@ -21,9 +21,9 @@ class PacedHost : public Host {
 
   void DoEvents(WindowInput& window) final;
   // Shows what changed, and returns once the screen has it (the last picture, as the program ends).
-  void ShowAndSettle() {
-    Show();
-    Settle();
+  void ShowFrameAndWait() {
+    ShowFrame();
+    WaitUntilShown();
   }
 
  protected:
@@ -33,14 +33,14 @@ class PacedHost : public Host {
   // Hands the window system's pending events to the window.
   virtual void HandOverEvents(WindowInput& window) = 0;
   // Shows what changed since the last showing.
-  virtual void Show() = 0;
+  virtual void ShowFrame() = 0;
   // Waits until the next pass is due. A host may hand over events that come meanwhile, and
   // return early when one pauses the window.
   virtual void WaitForPass(Pacer::Time due, WindowInput& window) = 0;
   // Waits up to `longest` for an event, and hands over any that came.
   virtual void WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) = 0;
   // Returns once the screen has read what was shown: the passes that follow write the canvas.
-  virtual void Settle() {}
+  virtual void WaitUntilShown() {}
 
  private:
   Pacer pacer_;

@@ -18,7 +18,7 @@ Ending RunWindow(std::unique_ptr<WindowHost>& host) {
                     window.Activate();
                   }).value_or(Ending{});
   if (!ending.failed() && host)
-    ending = RunUntilEnd([&] { host->ShowAndSettle(); }).value_or(ending);
+    ending = RunUntilEnd([&] { host->ShowFrameAndWait(); }).value_or(ending);
   return ending;
 }
 

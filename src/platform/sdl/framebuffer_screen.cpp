@@ -28,7 +28,7 @@ class FramebufferScreen final : public Screen {
 
   PixelSize WindowPixels() const override { return PixelsOf(window_); }
 
-  void Show(const Canvas& canvas, std::span<const PixelRect> changed) override {
+  void Present(const Canvas& canvas, std::span<const PixelRect> changed) override {
     SDL_Surface* screen = Surface();
     if (screen == nullptr) return;
     SDL_Surface* view = View(canvas);
@@ -49,7 +49,7 @@ class FramebufferScreen final : public Screen {
     }
   }
 
-  void Repaint(const Canvas& canvas) override {
+  void PresentAll(const Canvas& canvas) override {
     SDL_Surface* screen = Surface();
     if (screen == nullptr) return;
     SDL_FillRect(screen, nullptr,

@@ -17,12 +17,13 @@ class Screen {
   virtual Rgb* CanvasMemory() { return nullptr; }
   // The window's size in pixels, which on a scaled Wayland desktop are more than its points.
   virtual PixelSize WindowPixels() const = 0;
-  // Shows these rectangles of the canvas. The display may go on reading the canvas until Settle.
-  virtual void Show(const Canvas& canvas, std::span<const PixelRect> changed) = 0;
+  // Presents these rectangles of the canvas, each kept within what it shows. The display may go on
+  // reading the canvas until WaitUntilRead.
+  virtual void Present(const Canvas& canvas, std::span<const PixelRect> changed) = 0;
   // Shows the whole window again: the canvas, and the background where the window is larger.
-  virtual void Repaint(const Canvas& canvas) = 0;
+  virtual void PresentAll(const Canvas& canvas) = 0;
   // Returns once the display has read what was shown: the canvas may be drawn on again.
-  virtual void Settle() {}
+  virtual void WaitUntilRead() {}
 };
 
 }  // namespace drelm

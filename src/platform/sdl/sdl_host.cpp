@@ -53,8 +53,8 @@ void SdlHost::WaitForPass(Pacer::Time due, WindowInput&) {
   std::this_thread::sleep_until(due);
 }
 
-void SdlHost::Settle() {
-  screen_->Settle();
+void SdlHost::WaitUntilShown() {
+  screen_->WaitUntilRead();
 }
 
 void SdlHost::HandOverEvents(WindowInput& window) {
@@ -115,19 +115,19 @@ void SdlHost::CheckDisplay() const {
   if (wayland_) wayland_->CheckAlive();
 }
 
-void SdlHost::Show() {
+void SdlHost::ShowFrame() {
   CheckDisplay();
   // A window nobody can see is sent nothing; what changed meanwhile shows when it comes back.
   if (!Visible()) return;
   const std::vector<PixelRect> changed = canvas_->TakeDirtyRects();
-  if (!changed.empty()) screen_->Show(*canvas_, changed);
+  if (!changed.empty()) screen_->Present(*canvas_, changed);
 }
 
 void SdlHost::Repaint() {
   CheckDisplay();
   if (!Visible()) return;
   canvas_->TakeDirtyRects();  // all of it is shown
-  screen_->Repaint(*canvas_);
+  screen_->PresentAll(*canvas_);
 }
 
 void SdlHost::SetClientSize(int width, int height) {

@@ -38,10 +38,10 @@ class SdlHost final : public PacedHost {
   // The pump's operations on SDL: reading the display and handing over its events, showing,
   // sleeping, waiting for an event.
   void HandOverEvents(WindowInput& window) override;
-  void Show() override;
+  void ShowFrame() override;
   void WaitForPass(Pacer::Time due, WindowInput& window) override;
   void WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) override;
-  void Settle() override;
+  void WaitUntilShown() override;
   void HandOver(const SDL_Event& event, WindowInput& window);
   void Repaint();
   // Whether the window is on screen at all: a minimized or hidden one is sent no frames.

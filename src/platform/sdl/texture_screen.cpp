@@ -31,16 +31,16 @@ class TextureScreen final : public Screen {
     return size;
   }
 
-  void Show(const Canvas& canvas, std::span<const PixelRect> changed) override {
+  void Present(const Canvas& canvas, std::span<const PixelRect> changed) override {
     if (!Fit(canvas)) {
       for (const PixelRect& rect : changed) Upload(canvas, Within(rect, width_, height_));
     }
-    Present();
+    Render();
   }
 
-  void Repaint(const Canvas& canvas) override {
+  void PresentAll(const Canvas& canvas) override {
     if (!Fit(canvas)) Upload(canvas, PixelRect{0, 0, width_, height_});
-    Present();
+    Render();
   }
 
  private:
@@ -71,7 +71,8 @@ class TextureScreen final : public Screen {
     }
   }
 
-  void Present() {
+  // The texture on the window, and the background where the window is larger than it.
+  void Render() {
     if (TooLargeForABuffer(output_)) return;
     // Only a window larger than the canvas has anything beyond the texture to clear.
     if (width_ < output_.width || height_ < output_.height) {

@@ -105,7 +105,7 @@ class WaylandShmScreen final : public Screen {
 
   PixelSize WindowPixels() const override { return PixelsOf(window_); }
 
-  void Show(const Canvas& canvas, std::span<const PixelRect> changed) override {
+  void Present(const Canvas& canvas, std::span<const PixelRect> changed) override {
     Dispatch();
     if (size_.width == 0) return;  // nothing was ever shown: the next repaint shows all
     for (const PixelRect& rect : changed) {
@@ -124,7 +124,7 @@ class WaylandShmScreen final : public Screen {
   // The compositor keeps what it was given: all of it goes again only at a new size. SDL's own
   // surface is committed each time, with a plain buffer: SDL leaves that to the program when the
   // compositor configures the window, and a surface without a buffer is not mapped.
-  void Repaint(const Canvas& canvas) override {
+  void PresentAll(const Canvas& canvas) override {
     Dispatch();
     const PixelSize size = WindowPixels();
     if (size.width <= 0 || size.height <= 0) return;

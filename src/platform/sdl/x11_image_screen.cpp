@@ -86,8 +86,8 @@ class X11ImageScreen final : public Screen {
 
   PixelSize WindowPixels() const override { return PixelsOf(sdl_window_); }
 
-  void Show(const Canvas& canvas, std::span<const PixelRect> changed) override {
-    Settle();
+  void Present(const Canvas& canvas, std::span<const PixelRect> changed) override {
+    WaitUntilRead();
     const PixelSize shown = ShownArea(canvas);
     shown_.clear();
     for (const PixelRect& rect : changed) {
@@ -99,8 +99,8 @@ class X11ImageScreen final : public Screen {
     XFlush(display_);
   }
 
-  void Repaint(const Canvas& canvas) override {
-    Settle();
+  void PresentAll(const Canvas& canvas) override {
+    WaitUntilRead();
     const PixelSize window = WindowPixels();
     if (window.width > canvas.width() || window.height > canvas.height()) {
       XSetForeground(display_, gc_, kBeyondCanvas.value);
@@ -113,7 +113,7 @@ class X11ImageScreen final : public Screen {
     XSync(display_, False);
   }
 
-  void Settle() override {
+  void WaitUntilRead() override {
     if (!outstanding_) return;
     outstanding_ = false;
     // Normally the completion came long ago. SDL's pump may have taken it with the window's

@@ -48,7 +48,8 @@ void Finish(Ending ending) {
     if (page->frame != 0) emscripten_cancel_animation_frame(page->frame);
     page->frame = 0;
     Listen(false);
-    if (!ending.failed()) ending = drelm::RunUntilEnd([&] { page->host.Show(); }).value_or(ending);
+    if (!ending.failed())
+      ending = drelm::RunUntilEnd([&] { page->host.ShowFrame(); }).value_or(ending);
   }
   // A reload starts it again after its own end; after a failure, it would fail again.
   if (ending.failed()) {
@@ -92,7 +93,7 @@ EM_BOOL OnFrame(double, void*) {
     do {
       page.window.Pass();
     } while (page.host.PassDue());
-    page.host.Show();
+    page.host.ShowFrame();
   });
   if (!page.over) page.frame = emscripten_request_animation_frame(OnFrame, nullptr);
   return EM_FALSE;

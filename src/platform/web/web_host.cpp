@@ -34,7 +34,7 @@ void WebHost::DoEvents(WindowInput&) {
               Pacer::Clock::now() - frame_time_ < kFrameBudget;
 }
 
-void WebHost::Show() {
+void WebHost::ShowFrame() {
   for (const PixelRect& rect : canvas_->TakeDirtyRects()) {
     const PixelRect shown = Within(rect, shown_.width, shown_.height);
     if (!shown.Empty()) Put(shown);

@@ -44,7 +44,7 @@ class WebHost final : public Host {
   void Restart() { pacer_.Restart(); }
 
   // Shows what changed since the last showing, and how many passes that is.
-  void Show();
+  void ShowFrame();
   // Gives the picture the page's frame of `css_width` x `css_height` CSS pixels, and shows all of
   // it again.
   void Resize(double css_width, double css_height);

@@ -193,7 +193,7 @@ void Win32Host::HandOverEvents(WindowInput& window) {
   }
 }
 
-void Win32Host::Show() {
+void Win32Host::ShowFrame() {
   if (IsIconic(window_)) return;  // nobody sees a minimized window; it is painted on restore
   for (const PixelRect& rect : canvas_.TakeDirtyRects()) Blit(rect);
 }

@@ -48,7 +48,7 @@ class Win32Host final : public PacedHost {
   // dispatched, then what they queued is acted on. Waiting for the next pass: messages that
   // come meanwhile are handed over, and a pause ends the wait.
   void HandOverEvents(WindowInput& window) override;
-  void Show() override;
+  void ShowFrame() override;
   void WaitForPass(Pacer::Time due, WindowInput& window) override;
   void WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) override;
   // Copies a rectangle of the canvas to the same place in the client area.
