@@ -23,7 +23,7 @@ $(diff <(echo "$expected") <(echo "$got"))"
   echo "$1: the same"
 }
 compare "64-bit Windows" "$windows64"
-if "$(dirname "$0")/../../tools/runs-32-bit-programs.sh" && [ -x /usr/lib/wine/wine ]; then
+if wine_runs_32_bit; then
   compare "32-bit Windows" "$windows32"
 else
   echo "32-bit Windows: not run, this machine's kernel runs no 32-bit programs"

@@ -12,7 +12,7 @@ source "$(dirname "$0")/lib.sh" "$@"
 # The installer, a 32-bit program; where the kernel runs no 32-bit programs, and so Wine none,
 # the same installer built as a 64-bit one.
 SETUP=$3
-if ! "$(dirname "$0")/../../tools/runs-32-bit-programs.sh" || [ ! -x /usr/lib/wine/wine ]; then
+if ! wine_runs_32_bit; then
   SETUP=$4
   echo "this machine runs no 32-bit programs: installing with the 64-bit build of the installer"
 fi

@@ -8,12 +8,12 @@ here=$(dirname "$0")
 prefix=$2
 setup=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
-if ! "$here/../../tools/runs-32-bit-programs.sh" || [ ! -x /usr/lib/wine/wine ]; then
+source "$here/wine_env.sh"
+if ! wine_runs_32_bit; then
   echo "skipped: this machine's kernel runs no 32-bit programs, so Wine runs none"
   exit 77
 fi
 [ -f "$1" ] && [ -f "$setup" ] || fail "no $1 or $setup: make windows builds them"
-source "$here/wine_env.sh"
 if [ ! -f "$prefix/system.reg" ]; then
   rm -rf "$prefix"
   WINEARCH=win32 WINEPREFIX=$prefix DISPLAY= wineboot -i >/dev/null 2>&1
