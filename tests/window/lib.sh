@@ -74,6 +74,20 @@ start_app() {
   sleep 0.5  # the first frame may not be on screen when the window maps
 }
 
+# Starts the program in the background with standard input, output and error as its only open
+# files and at most $1 of them; its stderr goes to $WORK/app.err. Sets APP_PID.
+start_app_with_descriptors() {
+  (
+    for fd in /proc/$BASHPID/fd/*; do
+      fd=${fd##*/}
+      [ "$fd" -gt 2 ] && eval "exec $fd>&-"
+    done
+    ulimit -n "$1"
+    exec "$APP"
+  ) 2>"$WORK/app.err" &
+  APP_PID=$!
+}
+
 # Waits up to $1 seconds for the program to end; sets STATUS (or fails when it does not end).
 wait_exit() {
   for _ in $(seq $(( ${1:-5} * 10 ))); do

@@ -46,15 +46,8 @@ start_xvfb
 (ulimit -v 30000; exec "$APP") 2>"$WORK/bad.err" &
 APP_PID=$!
 one_line_failure "out of memory"
-(
-  for fd in /proc/$BASHPID/fd/*; do  # only standard input, output and error are left
-    fd=${fd##*/}
-    [ "$fd" -gt 2 ] && eval "exec $fd>&-"
-  done
-  ulimit -n 4
-  exec "$APP"
-) 2>"$WORK/bad.err" &
-APP_PID=$!
+start_app_with_descriptors 4
+mv "$WORK/app.err" "$WORK/bad.err"
 one_line_failure "with four file descriptors"
 grep -q 'Too many open files' "$WORK/bad.err" ||
   fail "with four file descriptors the program said: $(cat "$WORK/bad.err")"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "canvas/colour.h"
 #include "canvas/dirty_squares.h"
@@ -40,6 +41,18 @@ inline PixelRect Within(const PixelRect& rect, int width, int height) {
   const int x0 = std::max(rect.x, 0), y0 = std::max(rect.y, 0);
   const int x1 = std::min(rect.x + rect.w, width), y1 = std::min(rect.y + rect.h, height);
   return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+}
+
+// The part of a window the canvas covers, from its upper left.
+inline PixelSize ShownArea(PixelSize window, PixelSize canvas) {
+  return {std::min(window.width, canvas.width), std::min(window.height, canvas.height)};
+}
+
+// Cuts changed rectangles to the area shown, leaving out those wholly beyond it: what a host
+// does once before it hands them to whatever shows them.
+inline void KeepWithin(std::vector<PixelRect>& rects, PixelSize shown) {
+  for (PixelRect& rect : rects) rect = Within(rect, shown.width, shown.height);
+  std::erase_if(rects, [](const PixelRect& rect) { return rect.Empty(); });
 }
 
 }  // namespace drelm

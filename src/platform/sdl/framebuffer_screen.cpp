@@ -19,14 +19,12 @@ SDL_Rect ToSdl(const PixelRect& rect) {
 // millisecond, many times less than a software renderer's frame.
 class FramebufferScreen final : public Screen {
  public:
-  explicit FramebufferScreen(SDL_Window* window) : window_(window) {}
+  explicit FramebufferScreen(const SdlWindow& window) : window_(window) {}
   ~FramebufferScreen() override {
     if (view_ != nullptr) SDL_FreeSurface(view_);
   }
   FramebufferScreen(const FramebufferScreen&) = delete;
   FramebufferScreen& operator=(const FramebufferScreen&) = delete;
-
-  PixelSize WindowPixels() const override { return PixelsOf(window_); }
 
   void Present(const Canvas& canvas, std::span<const PixelRect> changed) override {
     SDL_Surface* screen = Surface();
@@ -34,17 +32,14 @@ class FramebufferScreen final : public Screen {
     SDL_Surface* view = View(canvas);
     shown_.clear();
     for (const PixelRect& rect : changed) {
-      const PixelRect within = Within(rect, screen->w, screen->h);
-      if (within.Empty()) continue;
-      SDL_Rect shown = ToSdl(within);
+      SDL_Rect shown = ToSdl(rect);
       SDL_Rect target = shown;
       // The blit converts to the window's own format: 16 bits, 24, or whatever the display has.
       SDL_BlitSurface(view, &shown, screen, &target);
       shown_.push_back(shown);
     }
-    if (shown_.empty()) return;
-    if (SDL_UpdateWindowSurfaceRects(window_, shown_.data(), static_cast<int>(shown_.size())) !=
-        0) {
+    if (SDL_UpdateWindowSurfaceRects(window_.handle(), shown_.data(),
+                                     static_cast<int>(shown_.size())) != 0) {
       throw HostError(SdlError("cannot show the picture"));
     }
   }
@@ -57,7 +52,7 @@ class FramebufferScreen final : public Screen {
                             kBeyondCanvas.blue()));
     SDL_Rect all{0, 0, canvas.width(), canvas.height()};
     SDL_BlitSurface(View(canvas), &all, screen, &all);
-    if (SDL_UpdateWindowSurface(window_) != 0) {
+    if (SDL_UpdateWindowSurface(window_.handle()) != 0) {
       throw HostError(SdlError("cannot show the picture"));
     }
   }
@@ -66,8 +61,8 @@ class FramebufferScreen final : public Screen {
   // The window's surface, made again by SDL after a resize; nothing while the window is too
   // large to have one.
   SDL_Surface* Surface() const {
-    if (TooLargeForABuffer(WindowPixels())) return nullptr;
-    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    if (TooLargeForABuffer(window_.Pixels())) return nullptr;
+    SDL_Surface* screen = SDL_GetWindowSurface(window_.handle());
     if (screen == nullptr) throw HostError(SdlError("the window has no surface to draw on"));
     return screen;
   }
@@ -83,15 +78,15 @@ class FramebufferScreen final : public Screen {
     return view_;
   }
 
-  SDL_Window* window_;
+  const SdlWindow& window_;
   SDL_Surface* view_ = nullptr;
   std::vector<SDL_Rect> shown_;  // kept between frames, so a frame allocates nothing
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> OpenFramebufferScreen(SDL_Window* window, std::string& why_not) {
-  if (SDL_GetWindowSurface(window) == nullptr) {
+std::unique_ptr<Screen> OpenFramebufferScreen(const SdlWindow& window, std::string& why_not) {
+  if (SDL_GetWindowSurface(window.handle()) == nullptr) {
     why_not = SdlError("no framebuffer");
     return nullptr;
   }

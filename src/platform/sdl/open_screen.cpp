@@ -4,6 +4,7 @@
 
 #include "platform/common/host_error.h"
 #include "platform/sdl/framebuffer_screen.h"
+#include "platform/sdl/sdl_window.h"
 #include "platform/sdl/texture_screen.h"
 #include "platform/sdl/wayland_shm_screen.h"
 #include "platform/sdl/x11_image_screen.h"
@@ -15,9 +16,9 @@ namespace drelm {
 // screens whose framebuffer SDL refuses: a renderer's texture at the window's full resolution.
 // On Wayland, first: shared-memory buffers handed to the compositor, where it offers what they
 // need.
-std::unique_ptr<Screen> OpenScreen(SDL_Window* window, const NativeWindow& native,
-                                   PixelSize canvas) {
+std::unique_ptr<Screen> OpenScreen(const SdlWindow& window, PixelSize canvas) {
   std::string framebuffer_error;
+  const NativeWindow& native = window.native();
   if (const auto* wayland = std::get_if<WaylandWindow>(&native)) {
     if (auto shared = OpenWaylandShmScreen(window, *wayland)) return shared;
   } else {

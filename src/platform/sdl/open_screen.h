@@ -3,16 +3,14 @@
 #include <memory>
 
 #include "platform/common/window_area.h"
-#include "platform/sdl/native_window.h"
 #include "platform/sdl/screen.h"
-
-struct SDL_Window;
 
 namespace drelm {
 
+class SdlWindow;
+
 // The cheapest way of showing that this window's display offers, for a canvas of `canvas`
 // pixels. Throws HostError when there is none.
-std::unique_ptr<Screen> OpenScreen(SDL_Window* window, const NativeWindow& native,
-                                   PixelSize canvas);
+std::unique_ptr<Screen> OpenScreen(const SdlWindow& window, PixelSize canvas);
 
 }  // namespace drelm

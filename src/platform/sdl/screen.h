@@ -15,10 +15,8 @@ class Screen {
   // Memory the canvas is to be drawn in (as many pixels as the canvas asked for at opening) where
   // the display reads the picture straight from it; nothing where the canvas keeps its own.
   virtual Rgb* CanvasMemory() { return nullptr; }
-  // The window's size in pixels, which on a scaled Wayland desktop are more than its points.
-  virtual PixelSize WindowPixels() const = 0;
-  // Presents these rectangles of the canvas, each kept within what it shows. The display may go on
-  // reading the canvas until WaitUntilRead.
+  // Presents these rectangles of the canvas, each within the window's pixels and the canvas (the
+  // host keeps them so). The display may go on reading the canvas until WaitUntilRead.
   virtual void Present(const Canvas& canvas, std::span<const PixelRect> changed) = 0;
   // Shows the whole window again: the canvas, and the background where the window is larger.
   virtual void PresentAll(const Canvas& canvas) = 0;

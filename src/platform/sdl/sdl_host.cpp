@@ -19,7 +19,7 @@ SdlHost::SdlHost() {
   window_ = std::make_unique<SdlWindow>(*video_);
   wayland_ = WaylandDisplay::Of(window_->native());
   const PixelSize size = CanvasFor(window_->mapping(), window_->LargestDisplay());
-  screen_ = OpenScreen(window_->handle(), window_->native(), size);
+  screen_ = OpenScreen(*window_, size);
   // In the memory the display reads the picture from, where the screen has it.
   if (Rgb* memory = screen_->CanvasMemory()) {
     canvas_ = std::make_unique<Canvas>(size.width, size.height, memory);
@@ -93,10 +93,7 @@ void SdlHost::HandOver(const SDL_Event& event, WindowInput& window) {
       break;
     case SDL_MOUSEBUTTONDOWN: {
       // SDL gives the pointer in points; the mapping is in pixels.
-      int points = 0, height = 0;
-      SDL_GetWindowSize(window_->handle(), &points, &height);
-      const int pixels = screen_->WindowPixels().width;
-      const double scale = points > 0 ? static_cast<double>(pixels) / points : 1.0;
+      const double scale = window_->PixelsPerPoint();
       PressMouse(window, window_->mapping(), MouseButtonCode(event.button.button),
                  ShiftStateCode(SDL_GetModState()),
                  {event.button.x * scale, event.button.y * scale});
@@ -119,7 +116,8 @@ void SdlHost::ShowFrame() {
   CheckDisplay();
   // A window nobody can see is sent nothing; what changed meanwhile shows when it comes back.
   if (!Visible()) return;
-  const std::vector<PixelRect> changed = canvas_->TakeDirtyRects();
+  std::vector<PixelRect> changed = canvas_->TakeDirtyRects();
+  KeepWithin(changed, ShownArea(window_->Pixels(), {canvas_->width(), canvas_->height()}));
   if (!changed.empty()) screen_->Present(*canvas_, changed);
 }
 

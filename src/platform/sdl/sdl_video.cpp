@@ -2,15 +2,15 @@
 
 #include <SDL.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "platform/common/host_error.h"
 #include "platform/common/printable.h"
+#include "platform/sdl/descriptor_shortage.h"
+#include "platform/sdl/video_driver.h"
 #include "platform/sdl/wayland_display.h"
 #include "platform/sdl/x11_desktop.h"
 
@@ -21,85 +21,61 @@ namespace {
 // WM_CLASS, the Wayland app_id).
 constexpr char kAppName[] = "drelm-wheel";
 
-bool IsSet(const char* variable) {
-  const char* value = std::getenv(variable);
-  return value != nullptr && *value != 0;
-}
-
 std::string Variable(const char* name) {
   const char* value = std::getenv(name);
   return value == nullptr ? "" : value;
 }
 
-// Whether WAYLAND_DISPLAY names a compositor's socket that is there. Only then is Wayland tried:
-// libwayland complains on stderr of its own accord about one that is not.
-bool HasWayland() {
-  const std::string name = Variable("WAYLAND_DISPLAY");
-  if (name.empty()) return false;
-  const std::string runtime = Variable("XDG_RUNTIME_DIR");
-  if (name.front() != '/' && runtime.empty()) return false;
-  const std::string path = name.front() == '/' ? name : runtime + "/" + name;
+DisplayEnvironment ReadEnvironment() {
+  return {Variable("WAYLAND_DISPLAY"), Variable("XDG_RUNTIME_DIR"), Variable("DISPLAY")};
+}
+
+bool IsSocket(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
-// Why the process cannot have the few file descriptors SDL's video needs beside the display's
-// connection (its event and wake-up descriptors), when it cannot; empty when it can.
-std::string DescriptorShortage() {
-  constexpr int kDescriptorsSdlNeeds = 4;
-  int made[kDescriptorsSdlNeeds];
-  int count = 0;
-  int error = 0;
-  for (; count < kDescriptorsSdlNeeds; ++count) {
-    made[count] = dup(STDERR_FILENO);
-    if (made[count] < 0) {
-      error = errno;
-      break;
-    }
+// "cannot open the display DISPLAY=...: why", naming the last display tried.
+std::string CannotOpen(const DriverChoice& tried, const DisplayEnvironment& environment,
+                       const std::string& why) {
+  if (tried.x11) {
+    return "cannot open the display DISPLAY=" + Printable(environment.x_display) + ": " + why;
   }
-  for (int i = 0; i < count; ++i) close(made[i]);
-  return error == EMFILE || error == ENFILE ? std::strerror(error) : "";
+  return "cannot open the Wayland display WAYLAND_DISPLAY=" +
+         Printable(environment.wayland_display) + ": " + why;
+}
+
+// Why SDL could open none of the displays it tried, in the system's words: SDL itself only says
+// the driver is not available.
+std::string WhyNoDisplay(const DriverChoice& tried) {
+  std::string why = tried.x11 ? XDisplayUnreachable() : WaylandUnreachable();
+  if (why.empty()) why = DescriptorShortage();
+  return why.empty() ? SDL_GetError() : why;
 }
 
 }  // namespace
 
 SdlVideo::SdlVideo() {
-  bool has_wayland = HasWayland();
-  // A socket that is there may have no compositor behind it; then X11, if there is one.
-  if (has_wayland) {
-    if (const std::string why = WaylandUnreachable(); !why.empty()) {
-      if (!IsSet("DISPLAY")) {
-        throw HostError("cannot open the Wayland display WAYLAND_DISPLAY=" +
-                        Printable(Variable("WAYLAND_DISPLAY")) + ": " + why);
-      }
-      has_wayland = false;
-    }
-  }
-  if (!has_wayland && !IsSet("DISPLAY")) {
-    if (IsSet("WAYLAND_DISPLAY")) {
-      throw HostError("no display: WAYLAND_DISPLAY=" + Printable(Variable("WAYLAND_DISPLAY")) +
-                      " names no Wayland socket, and DISPLAY is not set");
-    }
-    throw HostError("no display: DISPLAY is not set (nor WAYLAND_DISPLAY)");
+  const DisplayEnvironment environment = ReadEnvironment();
+  const std::optional<std::string> socket = WaylandSocketPath(environment);
+  const DriverChoice drivers = ChooseDrivers(environment, socket && IsSocket(*socket));
+  // Short of descriptors, Wayland's libraries (libwayland, libdecor, EGL) each say on stderr what
+  // of theirs failed before SDL does; the program says it once, before them.
+  if (const std::string shortage = drivers.wayland ? DescriptorShortage() : ""; !shortage.empty()) {
+    throw HostError(CannotOpen({.wayland = true}, environment, shortage));
   }
   // The program talks to nothing but its display. With no session bus, SDL's use of D-Bus (the
   // screensaver, input methods) would have libdbus start one, which outlives the program.
-  if (!IsSet("DBUS_SESSION_BUS_ADDRESS")) setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
-  // Native Wayland in a Wayland session: there the picture can be drawn at the output's own
-  // resolution, where XWayland would enlarge a blurred one. Only the window systems named in the
-  // environment: a failing X display must not send SDL on to try Wayland, whose library
-  // complains on stderr of its own accord.
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, has_wayland ? "wayland,x11" : "x11");
+  if (Variable("DBUS_SESSION_BUS_ADDRESS").empty()) {
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.Hint().c_str());
   SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppName);
   SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kAppName);
   // The program's own handlers end it on SIGINT and SIGTERM (main.cpp), wherever it is.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    // SDL only says the driver is not available; the system says why.
-    std::string why = has_wayland ? WaylandUnreachable() : XDisplayUnreachable();
-    if (why.empty()) why = DescriptorShortage();
-    throw HostError("cannot open the display DISPLAY=" + Printable(Variable("DISPLAY")) + ": " +
-                    (why.empty() ? SDL_GetError() : why));
+    throw HostError(CannotOpen(drivers, environment, WhyNoDisplay(drivers)));
   }
   // Without a display SDL falls back to drivers whose windows nobody sees and nobody can close.
   const char* driver = SDL_GetCurrentVideoDriver();

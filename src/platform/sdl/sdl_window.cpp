@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "app/drelm_wheel.h"
 #include "platform/common/host_error.h"
+#include "platform/sdl/descriptor_shortage.h"
 #include "platform/sdl/sdl_error.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/window_icon.h"
@@ -38,48 +40,60 @@ SDL_Point StartPosition(int width, int height) {
 
 }  // namespace
 
-PixelSize PixelsOf(SDL_Window* window) {
-  PixelSize size;
-  SDL_GetWindowSizeInPixels(window, &size.width, &size.height);
-  return size;
-}
-
 SdlWindow::SdlWindow(const SdlVideo& video) {
-  constexpr Uint32 kFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
-  const double dpi = video.wayland() ? kStandardDpi : XftDpi().value_or(kStandardDpi);
-  const WorldMapping points(dpi);
-  const SDL_Point at = StartPosition(points.StartWidth(), points.StartHeight());
-  handle_ =
-      SDL_CreateWindow(kCaption, at.x, at.y, points.StartWidth(), points.StartHeight(), kFlags);
-  if (handle_ == nullptr) throw HostError(SdlError("cannot create the window"));
-  native_ = NativeWindowOf(handle_);
-  mapping_ = points;
-  if (video.wayland()) {
-    int point_width = 0, pixel_width = 0, height = 0;
-    SDL_GetWindowSize(handle_, &point_width, &height);
-    SDL_GetWindowSizeInPixels(handle_, &pixel_width, &height);
-    if (point_width > 0 && pixel_width > 0) {
-      mapping_ = WorldMapping(kStandardDpi * pixel_width / point_width);
-      pixels_per_point_ = mapping_.dpi() / kStandardDpi;
-    }
+  // On X11 the window opens hidden: the desktop's scale is read over the connection SDL opened,
+  // and the window is sized at it before it shows.
+  constexpr Uint32 kFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  const Uint32 shown = video.wayland() ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
+  const WorldMapping standard(kStandardDpi);
+  handle_ = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                             standard.StartWidth(), standard.StartHeight(), kFlags | shown);
+  if (handle_ == nullptr) {
+    // SDL names the step that failed (on Wayland, EGL's); a shortage of descriptors is why.
+    const std::string shortage = DescriptorShortage();
+    throw HostError(shortage.empty() ? SdlError("cannot create the window")
+                                     : "cannot create the window: " + shortage);
   }
+  native_ = NativeWindowOf(handle_);
   SetIcon(handle_);
+  double dpi = kStandardDpi;
+  if (const auto* x11 = std::get_if<X11Window>(&native_)) {
+    dpi = XftDpi(x11->display).value_or(kStandardDpi);
+    const WorldMapping pixels(dpi);
+    SDL_SetWindowSize(handle_, pixels.StartWidth(), pixels.StartHeight());
+    const SDL_Point at = StartPosition(pixels.StartWidth(), pixels.StartHeight());
+    if (at.x != SDL_WINDOWPOS_UNDEFINED) SDL_SetWindowPosition(handle_, at.x, at.y);
+    SDL_ShowWindow(handle_);
+  }
+  mapping_ = WorldMapping(dpi * PixelsPerPoint());
 }
 
 SdlWindow::~SdlWindow() {
   SDL_DestroyWindow(handle_);
 }
 
+PixelSize SdlWindow::Pixels() const {
+  PixelSize size;
+  SDL_GetWindowSizeInPixels(handle_, &size.width, &size.height);
+  return size;
+}
+
+double SdlWindow::PixelsPerPoint() const {
+  int points = 0, height = 0;
+  SDL_GetWindowSize(handle_, &points, &height);
+  const int pixels = Pixels().width;
+  return points > 0 && pixels > 0 ? static_cast<double>(pixels) / points : 1.0;
+}
+
 PixelSize SdlWindow::LargestDisplay() const {
+  const double scale = PixelsPerPoint();
   PixelSize largest;
   const int displays = SDL_GetNumVideoDisplays();
   for (int i = 0; i < displays; ++i) {
     SDL_Rect bounds;
     if (SDL_GetDisplayBounds(i, &bounds) == 0) {
-      largest.width =
-          std::max(largest.width, static_cast<int>(std::ceil(bounds.w * pixels_per_point_)));
-      largest.height =
-          std::max(largest.height, static_cast<int>(std::ceil(bounds.h * pixels_per_point_)));
+      largest.width = std::max(largest.width, static_cast<int>(std::ceil(bounds.w * scale)));
+      largest.height = std::max(largest.height, static_cast<int>(std::ceil(bounds.h * scale)));
     }
   }
   return largest;

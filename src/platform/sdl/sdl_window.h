@@ -10,9 +10,6 @@ namespace drelm {
 
 class SdlVideo;
 
-// A window's size in pixels, which on a scaled Wayland output are more than its points.
-PixelSize PixelsOf(SDL_Window* window);
-
 // The program's window, opened at the desktop's scale with its caption and icon. An X11 desktop
 // tells its scale through Xft.dpi, and the window is sized in pixels at it; a Wayland window is
 // sized in points, and the output's scale gives it more pixels than points.
@@ -28,13 +25,17 @@ class SdlWindow {
   const NativeWindow& native() const { return native_; }
   // The world mapping at the window's scale.
   const WorldMapping& mapping() const { return mapping_; }
+  // The window's size in pixels now.
+  PixelSize Pixels() const;
+  // Pixels a point now: more than 1 on a scaled Wayland output, where SDL gives sizes and the
+  // pointer in points; 1 on X11.
+  double PixelsPerPoint() const;
   // The largest display, in the window's pixels.
   PixelSize LargestDisplay() const;
 
  private:
   SDL_Window* handle_ = nullptr;
   NativeWindow native_;
-  double pixels_per_point_ = 1;  // more than 1 on a scaled Wayland output
   WorldMapping mapping_;
 };
 

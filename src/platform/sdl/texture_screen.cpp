@@ -6,14 +6,15 @@
 
 #include "platform/common/host_error.h"
 #include "platform/sdl/sdl_error.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace drelm {
 namespace {
 
 class TextureScreen final : public Screen {
  public:
-  explicit TextureScreen(SDL_Window* window) {
-    renderer_ = SDL_CreateRenderer(window, -1, 0);
+  explicit TextureScreen(const SdlWindow& window) : window_(window) {
+    renderer_ = SDL_CreateRenderer(window.handle(), -1, 0);
     if (renderer_ == nullptr) throw HostError(SdlError("no renderer for the window"));
   }
   ~TextureScreen() override {
@@ -23,17 +24,9 @@ class TextureScreen final : public Screen {
   TextureScreen(const TextureScreen&) = delete;
   TextureScreen& operator=(const TextureScreen&) = delete;
 
-  PixelSize WindowPixels() const override {
-    PixelSize size;
-    if (SDL_GetRendererOutputSize(renderer_, &size.width, &size.height) != 0) {
-      throw HostError(SdlError("cannot read the window's size"));
-    }
-    return size;
-  }
-
   void Present(const Canvas& canvas, std::span<const PixelRect> changed) override {
     if (!Fit(canvas)) {
-      for (const PixelRect& rect : changed) Upload(canvas, Within(rect, width_, height_));
+      for (const PixelRect& rect : changed) Upload(canvas, rect);
     }
     Render();
   }
@@ -47,7 +40,7 @@ class TextureScreen final : public Screen {
   // Makes the texture the size of the window's pixels (no larger than the canvas), filled from
   // the canvas; false when it already was.
   bool Fit(const Canvas& canvas) {
-    const PixelSize output = WindowPixels();
+    const PixelSize output = window_.Pixels();
     output_ = output;
     const int width = std::clamp(output.width, 1, canvas.width());
     const int height = std::clamp(output.height, 1, canvas.height());
@@ -87,6 +80,7 @@ class TextureScreen final : public Screen {
     SDL_RenderPresent(renderer_);
   }
 
+  const SdlWindow& window_;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   int width_ = 0;  // the texture's
@@ -96,7 +90,7 @@ class TextureScreen final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> OpenTextureScreen(SDL_Window* window) {
+std::unique_ptr<Screen> OpenTextureScreen(const SdlWindow& window) {
   return std::make_unique<TextureScreen>(window);
 }
 

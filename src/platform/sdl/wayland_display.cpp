@@ -45,6 +45,11 @@ void WaylandDisplay::CheckAlive() const {
     why += std::string(" (") + (interface != nullptr ? interface->name : "?") + " error " +
            std::to_string(code) + ")";
   }
+  // Short of descriptors, libwayland cannot pass one on and drops the connection itself.
+  if (error == EMFILE || error == ENFILE) {
+    throw HostError("ran out of file descriptors on the Wayland display " + DisplayName() + ": " +
+                    why);
+  }
   throw HostError("lost the Wayland display " + DisplayName() + ": " + why);
 }
 

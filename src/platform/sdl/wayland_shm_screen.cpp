@@ -1,6 +1,5 @@
 #include "platform/sdl/wayland_shm_screen.h"
 
-#include <SDL.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -32,6 +31,7 @@ constexpr std::size_t kMostRects = 256;
 // holds it (from its commit to its release) it is not written.
 struct Buffer {
   wl_buffer* buffer = nullptr;
+  wl_buffer* for_parent = nullptr;  // the same pixels, for SDL's surface, where it is given one
   std::uint32_t* pixels = nullptr;
   std::size_t bytes = 0;
   PixelSize size;
@@ -42,6 +42,7 @@ struct Buffer {
 
   ~Buffer() {
     if (buffer != nullptr) wl_buffer_destroy(buffer);
+    if (for_parent != nullptr) wl_buffer_destroy(for_parent);
     if (pixels != nullptr) munmap(pixels, bytes);
   }
   void Stale(const PixelRect& rect) {
@@ -61,12 +62,11 @@ struct Buffer {
 
 class WaylandShmScreen final : public Screen {
  public:
-  WaylandShmScreen(SDL_Window* window, const WaylandWindow& native)
+  WaylandShmScreen(const SdlWindow& window, const WaylandWindow& native)
       : window_(window), display_(native.display), parent_(native.surface) {}
   ~WaylandShmScreen() override {
     if (frame_ != nullptr) wl_callback_destroy(frame_);
     buffers_.clear();
-    parent_buffer_.reset();
     if (subsurface_ != nullptr) wl_subsurface_destroy(subsurface_);
     if (surface_ != nullptr) wl_surface_destroy(surface_);
     if (shm_ != nullptr) wl_shm_destroy(shm_);
@@ -103,17 +103,18 @@ class WaylandShmScreen final : public Screen {
     return true;
   }
 
-  PixelSize WindowPixels() const override { return PixelsOf(window_); }
-
   void Present(const Canvas& canvas, std::span<const PixelRect> changed) override {
+    // The buffers are the window's size: at a new one, all of it goes in buffers of that size.
+    const PixelSize size = window_.Pixels();
+    if (size.width != size_.width || size.height != size_.height) {
+      PresentAll(canvas);
+      return;
+    }
     Dispatch();
-    if (size_.width == 0) return;  // nothing was ever shown: the next repaint shows all
     for (const PixelRect& rect : changed) {
-      const PixelRect shown = Within(rect, size_.width, size_.height);
-      if (shown.Empty()) continue;
-      for (auto& buffer : buffers_) buffer->Stale(shown);
+      for (auto& buffer : buffers_) buffer->Stale(rect);
       if (unshown_.size() == kMostRects) unshown_whole_ = true;
-      if (!unshown_whole_) unshown_.push_back(shown);
+      if (!unshown_whole_) unshown_.push_back(rect);
     }
     // The compositor asks for the next frame when it has shown the last: until then what
     // changed waits, and a window it does not show is sent nothing.
@@ -122,15 +123,15 @@ class WaylandShmScreen final : public Screen {
   }
 
   // The compositor keeps what it was given: all of it goes again only at a new size. SDL's own
-  // surface is committed each time, with a plain buffer: SDL leaves that to the program when the
+  // surface is committed each time, with a buffer: SDL leaves that to the program when the
   // compositor configures the window, and a surface without a buffer is not mapped.
   void PresentAll(const Canvas& canvas) override {
     Dispatch();
-    const PixelSize size = WindowPixels();
+    const PixelSize size = window_.Pixels();
     if (size.width <= 0 || size.height <= 0) return;
     const bool resized = size.width != size_.width || size.height != size_.height;
     if (resized) Resize(size);
-    wl_surface_attach(parent_, parent_buffer_->buffer, 0, 0);
+    wl_surface_attach(parent_, parent_buffer_, 0, 0);
     if (resized) wl_surface_damage_buffer(parent_, 0, 0, size.width, size.height);
     wl_surface_commit(parent_);
     if (!resized) {
@@ -150,24 +151,26 @@ class WaylandShmScreen final : public Screen {
 
  private:
   // Hands over what the compositor said to our objects (releases, frame callbacks); SDL's pump
-  // has read it from the connection.
-  void Dispatch() { wl_display_dispatch_queue_pending(display_, queue_); }
+  // has read it from the connection. Buffers of a size gone by go once the compositor has let
+  // them go.
+  void Dispatch() {
+    wl_display_dispatch_queue_pending(display_, queue_);
+    std::erase_if(buffers_, [](const auto& buffer) { return buffer->orphan && !buffer->held; });
+  }
 
-  // Buffers of the window's new size, and SDL's own surface's plain one.
+  // Buffers of the window's new size. SDL's own surface, wholly under the opaque sub-surface and
+  // never seen, is given the first of them too, rather than memory of its own.
   void Resize(PixelSize size) {
     size_ = size;
-    int points = 0, height = 0;
-    SDL_GetWindowSize(window_, &points, &height);
-    scale_ = points > 0 ? std::max(1, size.width / points) : 1;
-    wl_surface_set_buffer_scale(surface_, scale_);
+    const int scale = std::max(1, static_cast<int>(window_.PixelsPerPoint()));
+    wl_surface_set_buffer_scale(surface_, scale);
     wl_region* opaque = wl_compositor_create_region(compositor_);
-    wl_region_add(opaque, 0, 0, size.width / scale_, size.height / scale_);
+    wl_region_add(opaque, 0, 0, size.width / scale, size.height / scale);
     wl_surface_set_opaque_region(surface_, opaque);
     wl_region_destroy(opaque);
     for (auto& buffer : buffers_) buffer->orphan = true;
-    parent_buffer_ = MakeBuffer(size);
-    std::fill(parent_buffer_->pixels, parent_buffer_->pixels + size.width * size.height,
-              kOpaque | PixelOf(kBackground).value);
+    buffers_.push_back(MakeBuffer(size, true));
+    parent_buffer_ = buffers_.back()->for_parent;
   }
 
   // Draws what changed into a buffer the compositor does not hold, and commits it with the
@@ -200,20 +203,18 @@ class WaylandShmScreen final : public Screen {
   }
 
   Buffer* FreeBuffer() {
-    // Those of a size gone by go once the compositor has let them go.
-    std::erase_if(buffers_, [](const auto& buffer) { return buffer->orphan && !buffer->held; });
     for (auto& buffer : buffers_) {
       if (!buffer->held && !buffer->orphan) return buffer.get();
     }
     const auto current = std::count_if(buffers_.begin(), buffers_.end(),
                                        [](const auto& buffer) { return !buffer->orphan; });
     if (static_cast<std::size_t>(current) >= kMostBuffers) return nullptr;
-    buffers_.push_back(MakeBuffer(size_));
-    wl_buffer_add_listener(buffers_.back()->buffer, &kBufferListener, buffers_.back().get());
+    buffers_.push_back(MakeBuffer(size_, false));
     return buffers_.back().get();
   }
 
-  std::unique_ptr<Buffer> MakeBuffer(PixelSize size) {
+  // A buffer of `size`, and a second view of its pixels for SDL's surface when `for_parent`.
+  std::unique_ptr<Buffer> MakeBuffer(PixelSize size, bool for_parent) {
     auto made = std::make_unique<Buffer>();
     made->size = size;
     const auto stride = static_cast<std::size_t>(size.width) * kBytesPerPixel;
@@ -231,9 +232,13 @@ class WaylandShmScreen final : public Screen {
     }
     made->pixels = static_cast<std::uint32_t*>(memory);
     wl_shm_pool* pool = wl_shm_create_pool(shm_, fd, static_cast<std::int32_t>(made->bytes));
-    made->buffer =
-        wl_shm_pool_create_buffer(pool, 0, size.width, size.height,
-                                  static_cast<std::int32_t>(stride), WL_SHM_FORMAT_XRGB8888);
+    const auto view = [&] {
+      return wl_shm_pool_create_buffer(pool, 0, size.width, size.height,
+                                       static_cast<std::int32_t>(stride), WL_SHM_FORMAT_XRGB8888);
+    };
+    made->buffer = view();
+    wl_buffer_add_listener(made->buffer, &kBufferListener, made.get());
+    if (for_parent) made->for_parent = view();
     wl_shm_pool_destroy(pool);
     close(fd);
     return made;
@@ -281,7 +286,7 @@ class WaylandShmScreen final : public Screen {
   static void OnRelease(void* data, wl_buffer*) { static_cast<Buffer*>(data)->held = false; }
   static constexpr wl_buffer_listener kBufferListener{OnRelease};
 
-  SDL_Window* window_;
+  const SdlWindow& window_;
   wl_display* display_ = nullptr;
   wl_surface* parent_ = nullptr;  // SDL's
   wl_event_queue* queue_ = nullptr;
@@ -294,16 +299,15 @@ class WaylandShmScreen final : public Screen {
   wl_subsurface* subsurface_ = nullptr;
   wl_callback* frame_ = nullptr;  // asked for, not yet come
   std::vector<std::unique_ptr<Buffer>> buffers_;
-  std::unique_ptr<Buffer> parent_buffer_;
-  PixelSize size_;  // the buffers', the window's pixels
-  int scale_ = 1;
-  std::vector<PixelRect> unshown_;  // changed since the last commit
+  wl_buffer* parent_buffer_ = nullptr;  // SDL's surface's, one of buffers_' views
+  PixelSize size_;                      // the buffers', the window's pixels
+  std::vector<PixelRect> unshown_;      // changed since the last commit
   bool unshown_whole_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> OpenWaylandShmScreen(SDL_Window* window, const WaylandWindow& native) {
+std::unique_ptr<Screen> OpenWaylandShmScreen(const SdlWindow& window, const WaylandWindow& native) {
   auto screen = std::make_unique<WaylandShmScreen>(window, native);
   if (!screen->Open()) return nullptr;
   return screen;

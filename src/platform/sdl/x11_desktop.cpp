@@ -57,9 +57,7 @@ void InstallXErrorHandlers(const char* program) {
   XSetIOErrorHandler(OnXIoError);
 }
 
-std::optional<double> XftDpi() {
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return std::nullopt;
+std::optional<double> XftDpi(Display* display) {
   std::optional<double> dpi;
   if (const char* resources = XResourceManagerString(display)) {
     XrmInitialize();
@@ -74,7 +72,6 @@ std::optional<double> XftDpi() {
     }
     if (database != nullptr) XrmDestroyDatabase(database);
   }
-  XCloseDisplay(display);
   return dpi;
 }
 

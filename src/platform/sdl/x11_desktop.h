@@ -3,12 +3,15 @@
 #include <optional>
 #include <string>
 
+struct _XDisplay;
+
 namespace drelm {
 
 // The dots an inch an X11 desktop asks programs to draw at: its Xft.dpi resource, which GNOME,
-// KDE and Xfce set from their scale, held to the scales the program draws at. Nothing when the
-// display cannot be opened, the resource is not set, or it is no positive number.
-std::optional<double> XftDpi();
+// KDE and Xfce set from their scale, held to the scales the program draws at, as the server
+// gave it to this connection when it opened. Nothing when the resource is not set, or it is no
+// positive number.
+std::optional<double> XftDpi(_XDisplay* display);
 
 // Why the X display DISPLAY names cannot be opened, in the system's words where it gives them;
 // empty when it can.

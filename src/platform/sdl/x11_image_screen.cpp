@@ -2,7 +2,6 @@
 // ordinary C++ names.
 #include "platform/sdl/x11_image_screen.h"
 
-#include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -56,7 +55,7 @@ bool SameLayout(const XWindowAttributes& attributes, const XImage& image, Displa
 // pixels are written into the request at once.
 class X11ImageScreen final : public Screen {
  public:
-  X11ImageScreen(SDL_Window* window, const X11Window& native)
+  X11ImageScreen(const SdlWindow& window, const X11Window& native)
       : sdl_window_(window), display_(native.display), window_(native.window) {}
   ~X11ImageScreen() override {
     if (gc_ != nullptr) XFreeGC(display_, gc_);
@@ -84,30 +83,22 @@ class X11ImageScreen final : public Screen {
     return shared_ ? reinterpret_cast<Rgb*>(segment_.shmaddr) : own_.data();
   }
 
-  PixelSize WindowPixels() const override { return PixelsOf(sdl_window_); }
-
-  void Present(const Canvas& canvas, std::span<const PixelRect> changed) override {
+  void Present(const Canvas&, std::span<const PixelRect> changed) override {
     WaitUntilRead();
-    const PixelSize shown = ShownArea(canvas);
-    shown_.clear();
-    for (const PixelRect& rect : changed) {
-      const PixelRect within = Within(rect, shown.width, shown.height);
-      if (!within.Empty()) shown_.push_back(within);
-    }
-    for (std::size_t i = 0; i < shown_.size(); ++i) Put(shown_[i], i + 1 == shown_.size());
-    outstanding_ = shared_ && !shown_.empty();
+    for (std::size_t i = 0; i < changed.size(); ++i) Put(changed[i], i + 1 == changed.size());
+    outstanding_ = shared_ && !changed.empty();
     XFlush(display_);
   }
 
   void PresentAll(const Canvas& canvas) override {
     WaitUntilRead();
-    const PixelSize window = WindowPixels();
+    const PixelSize window = sdl_window_.Pixels();
     if (window.width > canvas.width() || window.height > canvas.height()) {
       XSetForeground(display_, gc_, kBeyondCanvas.value);
       XFillRectangle(display_, window_, gc_, 0, 0, static_cast<unsigned>(window.width),
                      static_cast<unsigned>(window.height));
     }
-    const PixelSize shown = ShownArea(canvas);
+    const PixelSize shown = ShownArea(window, {canvas.width(), canvas.height()});
     const PixelRect all{0, 0, shown.width, shown.height};
     if (!all.Empty()) Put(all, false);
     XSync(display_, False);
@@ -178,12 +169,6 @@ class X11ImageScreen final : public Screen {
     return true;
   }
 
-  // The part of the window the canvas covers.
-  PixelSize ShownArea(const Canvas& canvas) const {
-    const PixelSize window = WindowPixels();
-    return {std::min(window.width, canvas.width()), std::min(window.height, canvas.height())};
-  }
-
   // Asks the server to copy a rectangle of the canvas to the same place in the window, and, when
   // shared, to say when it has when `tell`.
   void Put(const PixelRect& rect, bool tell) {
@@ -196,23 +181,22 @@ class X11ImageScreen final : public Screen {
     }
   }
 
-  SDL_Window* sdl_window_;
+  const SdlWindow& sdl_window_;
   Display* display_;
   Window window_;
   GC gc_ = nullptr;
   XImage* image_ = nullptr;  // the canvas, as the server sees it
   XShmSegmentInfo segment_{};
   bool attached_ = false;
-  bool shared_ = false;           // the image in shared memory, else in own_
-  std::vector<Rgb> own_;          // the canvas's pixels where they are sent
-  int completion_ = 0;            // the completion event's type
-  bool outstanding_ = false;      // a frame put whose completion is not yet seen
-  std::vector<PixelRect> shown_;  // kept between frames, so a frame allocates nothing
+  bool shared_ = false;       // the image in shared memory, else in own_
+  std::vector<Rgb> own_;      // the canvas's pixels where they are sent
+  int completion_ = 0;        // the completion event's type
+  bool outstanding_ = false;  // a frame put whose completion is not yet seen
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> OpenX11ImageScreen(SDL_Window* window, const X11Window& native,
+std::unique_ptr<Screen> OpenX11ImageScreen(const SdlWindow& window, const X11Window& native,
                                            PixelSize canvas) {
   auto screen = std::make_unique<X11ImageScreen>(window, native);
   if (!screen->Open(canvas)) return nullptr;

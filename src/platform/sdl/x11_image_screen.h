@@ -5,9 +5,9 @@
 #include "platform/sdl/native_window.h"
 #include "platform/sdl/screen.h"
 
-struct SDL_Window;
-
 namespace drelm {
+
+class SdlWindow;
 
 // The canvas put on an X11 window as the X server's own image, where the server lays out pixels
 // as the canvas does (24-bit screens): drawn in memory shared with the server (MIT-SHM), which
@@ -15,7 +15,7 @@ namespace drelm {
 // display on another machine, no MIT-SHM), sent to it, the changed rectangles only. No buffer
 // the size of the window: any size of window shows. Nothing when its screen lays out pixels
 // otherwise.
-std::unique_ptr<Screen> OpenX11ImageScreen(SDL_Window* window, const X11Window& native,
+std::unique_ptr<Screen> OpenX11ImageScreen(const SdlWindow& window, const X11Window& native,
                                            PixelSize canvas);
 
 }  // namespace drelm
