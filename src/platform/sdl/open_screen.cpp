@@ -18,7 +18,7 @@ namespace drelm {
 // need.
 std::unique_ptr<Screen> OpenScreen(const SdlWindow& window, PixelSize canvas) {
   std::string framebuffer_error;
-  const NativeWindow& native = window.native();
+  const NativeWindow native = window.native();
   if (const auto* wayland = std::get_if<WaylandWindow>(&native)) {
     if (auto shared = OpenWaylandShmScreen(window, *wayland)) return shared;
   } else {

@@ -54,10 +54,10 @@ SdlWindow::SdlWindow(const SdlVideo& video) {
     throw HostError(shortage.empty() ? SdlError("cannot create the window")
                                      : "cannot create the window: " + shortage);
   }
-  native_ = NativeWindowOf(handle_);
   SetIcon(handle_);
   double dpi = kStandardDpi;
-  if (const auto* x11 = std::get_if<X11Window>(&native_)) {
+  const NativeWindow opened = native();
+  if (const auto* x11 = std::get_if<X11Window>(&opened)) {
     dpi = XftDpi(x11->display).value_or(kStandardDpi);
     const WorldMapping pixels(dpi);
     SDL_SetWindowSize(handle_, pixels.StartWidth(), pixels.StartHeight());
@@ -76,6 +76,14 @@ PixelSize SdlWindow::Pixels() const {
   PixelSize size;
   SDL_GetWindowSizeInPixels(handle_, &size.width, &size.height);
   return size;
+}
+
+PixelSize SdlWindow::PixelsNow() const {
+  const NativeWindow now = native();
+  if (const auto* x11 = std::get_if<X11Window>(&now)) {
+    return ServerWindowSize(x11->display, x11->window);
+  }
+  return Pixels();
 }
 
 double SdlWindow::PixelsPerPoint() const {

@@ -21,12 +21,16 @@ class SdlWindow {
   SdlWindow& operator=(const SdlWindow&) = delete;
 
   SDL_Window* handle() const { return handle_; }
-  // The window as X11 or Wayland knows it.
-  const NativeWindow& native() const { return native_; }
+  // The window as X11 or Wayland knows it now. Asked of SDL each time, never kept: SDL makes the
+  // X11 window anew when a renderer needs OpenGL on it.
+  NativeWindow native() const { return NativeWindowOf(handle_); }
   // The world mapping at the window's scale.
   const WorldMapping& mapping() const { return mapping_; }
-  // The window's size in pixels now.
+  // The window's size in pixels, as SDL's pump last read it.
   PixelSize Pixels() const;
+  // The window's size in pixels as its display has it this moment: on X11 asked of the server
+  // (a round trip), where Pixels() follows a resize once the pump has read it.
+  PixelSize PixelsNow() const;
   // Pixels a point now: more than 1 on a scaled Wayland output, where SDL gives sizes and the
   // pointer in points; 1 on X11.
   double PixelsPerPoint() const;
@@ -35,7 +39,6 @@ class SdlWindow {
 
  private:
   SDL_Window* handle_ = nullptr;
-  NativeWindow native_;
   WorldMapping mapping_;
 };
 

@@ -64,9 +64,12 @@ class TextureScreen final : public Screen {
     }
   }
 
-  // The texture on the window, and the background where the window is larger than it.
+  // The texture on the window, and the background where the window is larger than it. A
+  // renderer that draws in software (Mesa's llvmpipe) sizes its buffer by what the X server says
+  // as it draws: a window made too large since the pump last read the display would have it
+  // draw into a buffer it could not make, and crash.
   void Render() {
-    if (TooLargeForABuffer(output_)) return;
+    if (TooLargeForABuffer(output_) || TooLargeForABuffer(window_.PixelsNow())) return;
     // Only a window larger than the canvas has anything beyond the texture to clear.
     if (width_ < output_.width || height_ < output_.height) {
       SDL_SetRenderDrawColor(renderer_, kBeyondCanvas.red(), kBeyondCanvas.green(),

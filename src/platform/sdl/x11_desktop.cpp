@@ -51,6 +51,15 @@ std::string XDisplayUnreachable() {
   return errno != 0 ? std::strerror(errno) : "no X server answers there";
 }
 
+PixelSize ServerWindowSize(Display* display, Window window) {
+  Window root = 0;
+  int x = 0, y = 0;
+  unsigned width = 0, height = 0, border = 0, depth = 0;
+  if (XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth) == 0)
+    return {};
+  return {static_cast<int>(width), static_cast<int>(height)};
+}
+
 void InstallXErrorHandlers(const char* program) {
   g_program = program;
   XSetErrorHandler(OnXError);

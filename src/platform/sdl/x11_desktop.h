@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/common/window_area.h"
+
 struct _XDisplay;
 
 namespace drelm {
@@ -12,6 +14,10 @@ namespace drelm {
 // gave it to this connection when it opened. Nothing when the resource is not set, or it is no
 // positive number.
 std::optional<double> XftDpi(_XDisplay* display);
+
+// The size the X server gives a window this moment, asked of it (a round trip); nothing when it
+// cannot tell.
+PixelSize ServerWindowSize(_XDisplay* display, unsigned long window);
 
 // Why the X display DISPLAY names cannot be opened, in the system's words where it gives them;
 // empty when it can.
