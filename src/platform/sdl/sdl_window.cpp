@@ -63,8 +63,8 @@ SdlWindow::SdlWindow(const SdlVideo& video) {
     SDL_SetWindowSize(handle_, pixels.StartWidth(), pixels.StartHeight());
     const SDL_Point at = StartPosition(pixels.StartWidth(), pixels.StartHeight());
     if (at.x != SDL_WINDOWPOS_UNDEFINED) SDL_SetWindowPosition(handle_, at.x, at.y);
-    SDL_ShowWindow(handle_);
   }
+  SDL_ShowWindow(handle_);  // shown in any case, whatever SDL could tell of it
   mapping_ = WorldMapping(dpi * PixelsPerPoint());
 }
 
