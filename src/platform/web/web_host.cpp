@@ -35,10 +35,9 @@ void WebHost::DoEvents(WindowInput&) {
 }
 
 void WebHost::ShowFrame() {
-  for (const PixelRect& rect : canvas_->TakeDirtyRects()) {
-    const PixelRect shown = Within(rect, shown_.width, shown_.height);
-    if (!shown.Empty()) Put(shown);
-  }
+  std::vector<PixelRect> changed = canvas_->TakeDirtyRects();
+  KeepWithin(changed, shown_);
+  for (const PixelRect& rect : changed) Put(rect);
   page::SetPasses(passes_);
 }
 
