@@ -82,7 +82,13 @@ install_test_modules() {
   [ -f "$web/node_modules/playwright-core/package.json" ] &&
     [ -f "$web/node_modules/axe-core/package.json" ] && return 0
   echo "install-deps: installing playwright-core and axe-core from npm"
-  npm ci --prefix "$web" --no-audit --no-fund --loglevel=error >/dev/null
+  # npm's cache and logs in a folder of their own for this once, not the home folder.
+  local cache status=0
+  cache=$(mktemp -d)
+  npm_config_cache="$cache" npm_config_update_notifier=false \
+    npm ci --prefix "$web" --no-audit --no-fund --loglevel=error >/dev/null || status=$?
+  rm -rf "$cache"
+  return "$status"
 }
 
 missing=()

@@ -8,6 +8,9 @@ WORK=$(mktemp -d)
 export XDG_CACHE_HOME="$WORK/cache" XDG_CONFIG_HOME="$WORK/config"
 AT_EXIT=()
 FAILURES=0
+# How long a test waits for what it expects (a window, a frame, an end) before it gives up: far
+# more than any of them takes on a quiet machine, so that a busy one only makes the test slower.
+DEADLINE=${DEADLINE:-30}
 
 # The window's caption, runs of spaces included.
 CAPTION="          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit"
@@ -38,6 +41,24 @@ problem() {
 }
 finish() {
   exit $((FAILURES > 0))
+}
+
+# Runs the command "$@" until it succeeds, for at most $1 seconds; fails when it never did.
+wait_until() {
+  local end=$(($(date +%s%N) / 1000000 + $1 * 1000))
+  shift
+  until "$@"; do
+    [ "$(($(date +%s%N) / 1000000))" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# A test that cannot run here says why and ends with CTest's skip status; `make test` names it
+# with that reason in its summary (DRELM_SKIPPED: the file it gathers reasons in).
+skip() {
+  echo "skipped: $*"
+  [ -n "${DRELM_SKIPPED:-}" ] && echo "${DRELM_TEST:-$(basename "$0")}: $*" >>"$DRELM_SKIPPED"
+  exit 77
 }
 
 # CPU time process $1 has used, in clock ticks.

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/../lib/common.sh"
 tool=$1
 dir=$WORK
-script -qec "$tool --passes 1500000 --out $dir/p.png" /dev/null | grep -q 'passes, ' ||
+script -qec "$tool --passes 800000 --out $dir/p.png" /dev/null | grep -q 'passes, ' ||
   problem "no progress on a terminal"
-[ -z "$("$tool" --passes 1500000 --out "$dir/p.png" 2>&1)" ] || problem "progress on a file"
+[ -z "$("$tool" --passes 800000 --out "$dir/p.png" 2>&1)" ] || problem "progress on a file"
 finish

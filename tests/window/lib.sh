@@ -52,26 +52,34 @@ start_xvfb() {
   fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 }
 
-# The program's window once it shows, within 10 seconds. xdotool ends on an X error when a window
-# it is looking at goes away meanwhile (an earlier run's), so it is asked again until it answers.
+# The program's window once it shows, within the deadline. xdotool ends on an X error when a
+# window it is looking at goes away meanwhile (an earlier run's), so it is asked again until it
+# answers.
+visible_window() {
+  FOUND=$(xdotool search --onlyvisible --name 'Quenmark' 2>/dev/null | head -1)
+  [ -n "$FOUND" ]
+}
 find_window() {
-  local found=""
-  for _ in $(seq 100); do
-    found=$(xdotool search --onlyvisible --name 'Quenmark' 2>/dev/null | head -1)
-    [ -n "$found" ] && break
-    sleep 0.1
-  done
-  echo "$found"
+  FOUND=""
+  wait_until "$DEADLINE" visible_window
+  echo "$FOUND"
 }
 
-# Starts the program and waits for its window to show; sets WIN.
+# Whether the window shows the picture: the hub's blue, which the first pass draws. Leaves the
+# screenshot in $WORK/first.png.
+picture_shown() {
+  kill -0 "$APP_PID" 2>/dev/null || fail "the program ended: status $(wait "$APP_PID"; echo $?)"
+  grab "$WORK/first.png" && [ "$(count_colour "$WORK/first.png" 0000FF)" -gt 20 ]
+}
+
+# Starts the program and waits until its window shows the picture; sets WIN.
 start_app() {
   # A background job of a script starts with SIGINT ignored; give the program the default back.
   env --default-signal=INT "$APP" 2>"$WORK/app.err" &
   APP_PID=$!
   WIN=$(find_window)
   [ -n "$WIN" ] || fail "no window appeared"
-  sleep 0.5  # the first frame may not be on screen when the window maps
+  wait_until "$DEADLINE" picture_shown || fail "the window shows no picture within $DEADLINE s"
 }
 
 # Starts the program in the background with standard input, output and error as its only open
@@ -88,13 +96,15 @@ start_app_with_descriptors() {
   APP_PID=$!
 }
 
-# Waits up to $1 seconds for the program to end; sets STATUS (or fails when it does not end).
+# Waits for the program to end; sets STATUS (or fails when it does not end within the deadline).
+app_ended() {
+  ! kill -0 "$APP_PID" 2>/dev/null
+}
+window_gone() {
+  ! xwininfo -id "$WIN" >/dev/null 2>&1
+}
 wait_exit() {
-  for _ in $(seq $(( ${1:-5} * 10 ))); do
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end within ${1:-5} s"
+  wait_until "$DEADLINE" app_ended || fail "the program did not end within $DEADLINE s"
   wait "$APP_PID"
   STATUS=$?
   APP_PID=""
@@ -102,10 +112,7 @@ wait_exit() {
   # find it. A key that ended the program may have been left held down (xdotool ends on the
   # error of releasing it onto the vanished window), and it would repeat into the next run.
   if [ -n "${WIN:-}" ] && [ -n "${DISPLAY:-}" ]; then
-    for _ in $(seq 50); do
-      xwininfo -id "$WIN" >/dev/null 2>&1 || break
-      sleep 0.05
-    done
+    wait_until "$DEADLINE" window_gone
     xdotool keyup Escape Return KP_Enter bracketleft Control_L 2>/dev/null
   fi
 }
@@ -115,9 +122,13 @@ client_size() {
   xwininfo -id "${1:-$WIN}" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
 }
 
-# A screenshot of the window's client area as PNG.
+# A screenshot of the window's client area as PNG: grab says whether there is one, shot fails
+# without.
+grab() {
+  xwd -silent -id "$WIN" 2>/dev/null | convert xwd:- png:"$1" 2>/dev/null
+}
 shot() {
-  xwd -silent -id "$WIN" | convert xwd:- png:"$1" || fail "no screenshot"
+  grab "$1" || fail "no screenshot"
 }
 
 # The colour of one pixel of a PNG, as six hex digits RRGGBB.
@@ -129,11 +140,14 @@ same_image() {
   [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
 }
 
-# Covers the window with another for a while, then takes the cover away again.
+cover_shown() {
+  [ -n "$(xdotool search --onlyvisible --name '^xlogo$' 2>/dev/null)" ]
+}
+# Covers the window with another until the cover shows, then takes it away again.
 cover_window() {
-  xlogo -geometry "$1" &
+  xlogo -geometry "$1" 2>/dev/null &
   local cover=$!
-  sleep "$2"
+  wait_until "$DEADLINE" cover_shown
   kill $cover
   wait $cover 2>/dev/null
 }
@@ -148,29 +162,47 @@ press() {
   xdotool key --window "$WIN" "$@"
 }
 
-# Whether the picture moves: two screenshots some time apart differ.
+# Whether the picture moves: a screenshot within the deadline differs from the one before.
 moving() {
   $TAKE_SHOT "$WORK/moving1.png"
-  sleep "${1:-0.4}"
-  $TAKE_SHOT "$WORK/moving2.png"
-  ! same_image "$WORK/moving1.png" "$WORK/moving2.png"
+  wait_until "$DEADLINE" differs_from "$WORK/moving1.png"
+}
+differs_from() {
+  kill -0 "$APP_PID" 2>/dev/null || fail "the program ended"
+  $TAKE_SHOT "$WORK/moving2.png" && ! same_image "$1" "$WORK/moving2.png"
 }
 
-# Enter pauses: the picture stays still while keys that are neither Enter nor Esc come; Enter
-# again ($1, default Return) resumes it.
+# Waits until the picture stands still (two screenshots half a second apart the same), as it does
+# once a pause has taken effect; the last screenshot is $WORK/still.png.
+wait_still() {
+  wait_until "$DEADLINE" stands_still
+}
+stands_still() {
+  kill -0 "$APP_PID" 2>/dev/null || fail "the program ended"
+  $TAKE_SHOT "$WORK/still1.png"
+  sleep 0.5
+  $TAKE_SHOT "$WORK/still.png"
+  same_image "$WORK/still1.png" "$WORK/still.png"
+}
+
+# Whether the picture stays as $1 shows it while nothing should change it: a while must pass to
+# tell.
+stays_as() {
+  sleep 0.7
+  $TAKE_SHOT "$WORK/stays.png"
+  same_image "$1" "$WORK/stays.png"
+}
+
+# Enter pauses: the picture stands still and stays so while keys that are neither Enter nor Esc
+# come; Enter again ($1, default Return) makes it move.
 check_pause_and_resume() {
   $PRESS Return
-  sleep 0.5
-  $TAKE_SHOT "$WORK/paused1.png"
+  wait_still || fail "Enter did not pause the picture"
+  cp "$WORK/still.png" "$WORK/paused.png"
   $PRESS space a Left F1 Tab BackSpace
-  sleep 0.7
-  $TAKE_SHOT "$WORK/paused2.png"
-  same_image "$WORK/paused1.png" "$WORK/paused2.png" || fail "the picture moved while paused"
+  stays_as "$WORK/paused.png" || fail "the picture moved while paused"
   $PRESS "${1:-Return}"
-  sleep 0.5
-  $TAKE_SHOT "$WORK/resumed.png"
-  same_image "$WORK/paused2.png" "$WORK/resumed.png" && fail "${1:-Return} did not resume"
-  return 0
+  wait_until "$DEADLINE" differs_from "$WORK/paused.png" || fail "${1:-Return} did not resume"
 }
 
 # The window opened at $1 dots an inch: its client area is $2 (WxH), the hub is drawn at that
@@ -180,11 +212,10 @@ check_window_at_dpi() {
   geometry=$(client_size)
   [ "$geometry" = "$2" ] || fail "at $1 dpi the client area is $geometry"
   press Return
-  sleep 0.5
-  shot "$WORK/dpi$1.png"
-  check_hub "$WORK/dpi$1.png" "$1"
+  wait_still || fail "Enter did not pause the picture at $1 dpi"
+  check_hub "$WORK/still.png" "$1"
   press Escape
-  wait_exit 10
+  wait_exit
   [ "$STATUS" -eq 0 ] || fail "Esc at $1 dpi ended with status $STATUS"
 }
 
@@ -199,18 +230,24 @@ thick_share() {
   echo $(( 100 * thick / (ink > 0 ? ink : 1) ))
 }
 
-# The hub at a scale: $1 a PNG of the client area, $2 the dots an inch (fractions too). Its two circles pass
-# through the pixels 10 columns (at 96 dpi) either side of the centre at the rows the circle rule
-# gives, in blue (a compositor may be a level off), and its lines are one pixel wide.
-check_hub() {
-  local png=$1 dpi=$2
-  local found
-  found=$(awk -v dpi="$dpi" 'BEGIN {
+# How many of the 8 points the hub's two circles pass through are blue in $1, a PNG of the client
+# area, at $2 dots an inch (fractions too): the pixels 10 columns (at 96 dpi) either side of the
+# centre at the rows the circle rule gives (a compositor may be a level off).
+hub_points() {
+  awk -v dpi="$2" 'BEGIN {
     cx = int(70 * 139 * dpi / 1440); cy = int(40 * 100 * dpi / 1440); k = int(10 * dpi / 96)
     for (radius = 2; radius <= 3; radius++) {
       r = radius * 139 * dpi / 1440; m = int(sqrt(r * r - k * k) + 0.5)
       print cx - k, cy - m; print cx + k, cy - m; print cx - k, cy + m; print cx + k, cy + m
-    } }' | while read -r x y; do pixel "$png" "$x" "$y"; done | grep -cE '^0[0-9]0[01]F[EF]$')
+    } }' | while read -r x y; do pixel "$1" "$x" "$y"; done | grep -cE '^0[0-9]0[01]F[EF]$'
+}
+
+# The hub at a scale: $1 a PNG of the client area, $2 the dots an inch. Its circles are blue where
+# they should be, and its lines are one pixel wide.
+check_hub() {
+  local png=$1 dpi=$2
+  local found
+  found=$(hub_points "$png" "$dpi")
   [ "$found" -ge 6 ] || fail "only $found of 8 points of the hub's circles are blue at $dpi dpi"
   awk -v dpi="$dpi" 'BEGIN { exit !(dpi > 96) }' || return 0
   local cx cy
@@ -239,20 +276,14 @@ start_weston() {
     --height="$(echo "${3:-1400x900}" | cut -dx -f2)" --scale="${1:-1}" ${2:+--xwayland} \
     ${WESTON_RENDERER:+--use-$WESTON_RENDERER} >"$WORK/weston.log" 2>&1 &
   WESTON_PID=$!
-  for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/drelm-test" ] && break
-    sleep 0.1
-  done
-  [ -S "$XDG_RUNTIME_DIR/drelm-test" ] || fail "weston did not start: $(tail -3 "$WORK/weston.log")"
+  wait_until "$DEADLINE" test -S "$XDG_RUNTIME_DIR/drelm-test" ||
+    fail "weston did not start: $(tail -3 "$WORK/weston.log")"
   export WAYLAND_DISPLAY=drelm-test
   unset DISPLAY
   TAKE_SHOT=wl_shot
   PRESS=outer_press
   if [ -n "${2:-}" ]; then
-    for _ in $(seq 100); do
-      grep -q 'xserver listening on display' "$WORK/weston.log" && break
-      sleep 0.1
-    done
+    wait_until "$DEADLINE" grep -q 'xserver listening on display' "$WORK/weston.log"
     DISPLAY=$(grep -o 'xserver listening on display :[0-9]*' "$WORK/weston.log" | grep -o ':[0-9]*')
     [ -n "$DISPLAY" ] || fail "weston started no XWayland"
     export DISPLAY
@@ -301,14 +332,14 @@ wl_click() {
 wl_start_app() {
   env --default-signal=INT ${APP_ENV:-} "$APP" 2>"$WORK/app.err" &
   APP_PID=$!
-  for _ in $(seq 20); do
-    sleep 0.5
-    kill -0 "$APP_PID" 2>/dev/null || fail "the program ended"
-    wl_shot "$WORK/first.png"
-    [ "$(identify -format '%wx%h' "$WORK/first.png")" = "$1" ] &&
-      [ "$(count_colour "$WORK/first.png" 0000FF)" -gt 100 ] && return
-  done
-  fail "no $1 window appeared; the output shows $(identify -format '%wx%h' "$WORK/first.png")"
+  wait_until "$DEADLINE" wl_window_shown "$1" ||
+    fail "no $1 window appeared; the output shows $(identify -format '%wx%h' "$WORK/first.png")"
+}
+wl_window_shown() {
+  kill -0 "$APP_PID" 2>/dev/null || fail "the program ended"
+  wl_shot "$WORK/first.png"
+  [ "$(identify -format '%wx%h' "$WORK/first.png")" = "$1" ] &&
+    [ "$(count_colour "$WORK/first.png" 0000FF)" -gt 100 ]
 }
 
 # Keys and clicks as a person gives them, through the outer X server's seat.

@@ -5,15 +5,14 @@ start_xvfb
 start_app
 xdotool mousemove --window "$WIN" 300 200
 xdotool click 4 click 5
-sleep 0.5
-kill -0 "$APP_PID" || fail "the mouse wheel ended the program"
+moving || fail "the mouse wheel ended the program or stopped the picture"
 xdotool click 3
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "a click ended with status $STATUS"
 start_app
 xdotool key --window "$WIN" Return
-sleep 0.3
+wait_still || fail "Enter did not pause the picture"
 xdotool mousemove --window "$WIN" 100 100 click 1
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "a click while paused ended with status $STATUS"
 exit 0

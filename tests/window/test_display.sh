@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh" "$@"
 env -u DISPLAY -u WAYLAND_DISPLAY "$APP" 2>"$WORK/none.err" &
 APP_PID=$!
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 1 ] || fail "with no display: status $STATUS"
 [ "$(wc -l <"$WORK/none.err")" -eq 1 ] || fail "with no display: not one line: $(cat "$WORK/none.err")"
 grep -q DISPLAY "$WORK/none.err" || fail "with no display the message does not name DISPLAY"
@@ -18,7 +18,7 @@ grep -q DISPLAY "$WORK/none.err" || fail "with no display the message does not n
 env -u DISPLAY -u WAYLAND_DISPLAY "$APP" --help | grep -q 'Enter' || fail "--help names no keys"
 
 one_line_failure() {  # $1: what was done; the program's stderr is in $WORK/bad.err
-  wait_exit 5
+  wait_exit
   [ "$STATUS" -eq 1 ] || fail "$1: status $STATUS"
   [ "$(wc -l <"$WORK/bad.err")" -eq 1 ] || fail "$1: not one line: $(cat "$WORK/bad.err")"
 }
@@ -61,7 +61,7 @@ one_line_failure "with its window destroyed under it"
 start_app
 kill "$XVFB_PID"
 XVFB_PID=""
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 1 ] || fail "after losing the display: status $STATUS"
 [ "$(wc -l <"$WORK/app.err")" -eq 1 ] || fail "after losing the display: not one line: $(cat "$WORK/app.err")"
 exit 0

@@ -4,20 +4,24 @@
 source "$(dirname "$0")/lib.sh" "$@"
 start_xvfb
 start_app
-sleep 1
 xdotool windowsize "$WIN" 1280 640
-sleep 1
-geometry=$(client_size)
-[ "$geometry" = "1280x640" ] || fail "the window is $geometry after resizing"
-xdotool key --window "$WIN" Return
-sleep 0.3
-shot "$WORK/big.png"
-# The fourth tick, at world x = 31.25, from y = 40 to 55: pixel column 938, rows 533 to 633.
-for row in 545 580 620; do
-  [ "$(pixel "$WORK/big.png" 938 $row)" = "000000" ] || fail "no tick at (938, $row)"
-done
-# The curve below the first bottom edge: red pixels in rows 540 and lower.
-convert "$WORK/big.png" -crop 1280x100+0+540 +repage "$WORK/below.png"
-red=$(count_colour "$WORK/below.png" FF0000)
-[ "$red" -gt 100 ] || fail "only $red red pixels of the curve below row 540"
+enlarged() {
+  [ "$(client_size)" = "1280x640" ]
+}
+wait_until "$DEADLINE" enlarged || fail "the window is $(client_size) after resizing"
+# The fourth tick, at world x = 31.25, from y = 40 to 55: pixel column 938, rows 533 to 633; and
+# the curve below the first bottom edge, red pixels in rows 540 and lower, once the passes have
+# drawn enough of it.
+RED=0
+drawn_beyond() {
+  shot "$WORK/big.png"
+  for row in 545 580 620; do
+    [ "$(pixel "$WORK/big.png" 938 $row)" = "000000" ] || return 1
+  done
+  convert "$WORK/big.png" -crop 1280x100+0+540 +repage "$WORK/below.png"
+  RED=$(count_colour "$WORK/below.png" FF0000)
+  [ "$RED" -gt 100 ]
+}
+wait_until "$DEADLINE" drawn_beyond ||
+  fail "no tick at column 938 or only $RED red pixels of the curve below row 540"
 kill -0 "$APP_PID" || fail "the program ended"

@@ -7,18 +7,18 @@ unset DBUS_SESSION_BUS_ADDRESS
 buses_before=$(pgrep -d, '^dbus-')
 start_app
 xdotool key --window "$WIN" Escape
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "Esc ended with status $STATUS"
 start_app
 xdotool key --window "$WIN" Return
-sleep 0.3
+wait_still || fail "Enter did not pause the picture"
 xdotool key --window "$WIN" Escape
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "Esc while paused ended with status $STATUS"
 [ -s "$WORK/app.err" ] && fail "the program wrote to stderr"
 start_app
 xdotool key --window "$WIN" ctrl+bracketleft 2>/dev/null
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "Ctrl+[ ended with status $STATUS"
 sleep 0.3
 buses_after=$(pgrep -d, '^dbus-')

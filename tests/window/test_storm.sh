@@ -16,16 +16,13 @@ start_xvfb
 start_app
 xdotool windowsize "$WIN" 1280 640
 burst 1000 400
-sleep 0.5
 moving || fail "paused after 400 Enters among 1000 keys"
 burst 1000 401
-sleep 0.5
-moving && fail "running after 401 Enters among 1000 keys"
+wait_still || fail "running after 401 Enters among 1000 keys"
+cp "$WORK/still.png" "$WORK/paused.png"
 burst 1000 0
-sleep 0.3
-moving && fail "other keys resumed the animation"
+stays_as "$WORK/paused.png" || fail "other keys resumed the animation"
 xdotool key --window "$WIN" Return
-sleep 0.3
 moving || fail "Enter did not resume after the storms"
 
 # Resizes, hiding and covering while running.
@@ -33,17 +30,22 @@ for i in $(seq 15); do
   xdotool windowsize "$WIN" $((400 + i * 53)) $((300 + i * 23))
   xdotool windowunmap "$WIN"
   xdotool windowmap "$WIN"
-  cover_window 300x200+$((i * 40))+$((i * 20)) 0.1
+  cover_window 300x200+$((i * 40))+$((i * 20))
 done
 xdotool windowsize "$WIN" 1280 640
-sleep 0.5
 xdotool key --window "$WIN" Return
-sleep 0.3
-shot "$WORK/after-storm.png"
-cover_window 1280x640+0+0 0.5
-sleep 0.5
-shot "$WORK/repainted.png"
-same_image "$WORK/after-storm.png" "$WORK/repainted.png" ||
+wait_still || fail "Enter did not pause the picture after the storm"
+cp "$WORK/still.png" "$WORK/after-storm.png"
+xlogo -geometry 1280x640+0+0 2>/dev/null &
+cover=$!
+wait_until "$DEADLINE" differs_from "$WORK/after-storm.png" || fail "the cover did not cover the window"
+kill $cover
+wait $cover 2>/dev/null
+repainted() {
+  shot "$WORK/repainted.png"
+  same_image "$WORK/after-storm.png" "$WORK/repainted.png"
+}
+wait_until "$DEADLINE" repainted ||
   fail "the picture after the storm differs from the canvas repainted whole"
 for row in 545 580 620; do
   [ "$(pixel "$WORK/after-storm.png" 938 $row)" = "000000" ] || fail "a tick is missing at (938, $row)"
@@ -53,7 +55,7 @@ done
 keys=()
 for i in $(seq 500); do keys+=(a Return); done
 xdotool key --window "$WIN" --delay 0 "${keys[@]:0:500}" Escape "${keys[@]:500}" 2>/dev/null
-wait_exit 3
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "Esc in a storm ended with status $STATUS"
 
 # A click while a storm of keys is still arriving.
@@ -62,7 +64,7 @@ xdotool key --window "$WIN" --delay 2 "${keys[@]}" 2>/dev/null &
 storm=$!
 sleep 0.5
 xdotool mousemove --window "$WIN" 200 200 click 1
-wait_exit 3
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "a click in a storm ended with status $STATUS"
 kill $storm 2>/dev/null
 wait $storm 2>/dev/null

@@ -17,16 +17,24 @@ for screen in "30" "16" "24 -extension MIT-SHM"; do
   # by what the server says as it draws, and fails to make one this large: a frame drawn between
   # the server's resize and the program's reading of it would crash it. Paused, the program draws
   # only once it has read the new size.
-  [ "$name" = 30 ] && xdotool key --window "$WIN" Return && sleep 0.3
+  if [ "$name" = 30 ]; then
+    xdotool key --window "$WIN" Return
+    wait_still || fail "$screen: Enter did not pause the picture"
+  fi
   xdotool windowsize "$WIN" 32767 32767
-  sleep 1
+  sized() {
+    [ "$(client_size)" = "$1" ]
+  }
+  wait_until "$DEADLINE" sized 32767x32767 || fail "$screen: the window is $(client_size)"
+  # The program reads the new size with its next events; only its end would show.
+  sleep 0.5
   kill -0 "$APP_PID" 2>/dev/null || fail "$screen: a window of 32767 x 32767 ended the program"
   xdotool windowsize "$WIN" 748 539
-  sleep 0.5
+  wait_until "$DEADLINE" sized 748x539 || fail "$screen: the window is $(client_size)"
   [ "$name" = 30 ] && xdotool key --window "$WIN" Return
   moving || fail "$screen: after the largest window the picture does not move"
   xdotool key --window "$WIN" Escape
-  wait_exit 5
+  wait_exit
   [ "$STATUS" -eq 0 ] || fail "$screen: Esc ended with status $STATUS"
   kill "$XVFB_PID"
   wait "$XVFB_PID" 2>/dev/null

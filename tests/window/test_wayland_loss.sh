@@ -11,7 +11,7 @@ for way in term kill-paused close-output; do
     term) kill -TERM "$WESTON_PID" ;;
     kill-paused)
       outer_press Return
-      sleep 0.5
+      wait_still || fail "Enter did not pause the picture"
       kill -KILL "$WESTON_PID"
       ;;
     close-output)
@@ -20,7 +20,7 @@ for way in term kill-paused close-output; do
       DISPLAY=$OUTER "$CLOSE_WINDOW" "$output"
       ;;
   esac
-  wait_exit 5
+  wait_exit
   [ "$STATUS" -eq 1 ] || fail "$way: status $STATUS"
   [ "$(wc -l <"$WORK/app.err")" -eq 1 ] && grep -q '^drelm-wheel: lost the Wayland display drelm-test: ' \
     "$WORK/app.err" || fail "$way: the program said: $(cat "$WORK/app.err")"

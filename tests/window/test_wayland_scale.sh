@@ -5,10 +5,9 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_weston 2
 wl_start_app 1496x1078
 outer_xdotool key Return
-sleep 0.3
-wl_shot "$WORK/paused.png"
-check_hub "$WORK/paused.png" 192
+wait_still || fail "Enter did not pause the picture"
+check_hub "$WORK/still.png" 192
 outer_xdotool key Escape
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "Esc ended with status $STATUS"
 exit 0

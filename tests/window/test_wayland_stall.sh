@@ -14,7 +14,7 @@ done
 outer_xdotool "${moves[@]}"
 sleep 0.5
 kill -CONT "$APP_PID"
-wait_exit 5
+wait_exit
 [ "$STATUS" -eq 1 ] || fail "after the stall: status $STATUS"
 [ "$(wc -l <"$WORK/app.err")" -eq 1 ] && grep -q '^drelm-wheel: lost the Wayland display ' \
   "$WORK/app.err" || fail "after the stall the program said: $(cat "$WORK/app.err")"

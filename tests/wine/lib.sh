@@ -6,13 +6,14 @@ export WINEPREFIX=$2
 [ -f "$APP" ] || fail "no $APP: make windows builds it"
 [ -d "$WINEPREFIX" ] || fail "no Wine prefix at $WINEPREFIX"
 
-# Starts the program under Wine and waits for its window; sets WIN and APP_PID (wine's).
+# Starts the program under Wine and waits until its window shows the picture; sets WIN and
+# APP_PID (wine's).
 start_exe() {
   wine "$APP" 2>"$WORK/app.err" &
   APP_PID=$!
   WIN=$(find_window)
   [ -n "$WIN" ] || fail "no window appeared"
-  sleep 1
+  wait_until "$DEADLINE" picture_shown || fail "the window shows no picture within $DEADLINE s"
 }
 
 # The program's own process, for its CPU time.

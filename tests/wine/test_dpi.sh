@@ -2,7 +2,8 @@
 # Under Wine at 192 dots an inch (HKCU\Control Panel\Desktop\LogPixels) the client area opens at
 # 1496 x 1078 and the hub is drawn at that resolution. At 480 (the 500 % setting, beyond the
 # scales the program draws at) the picture is drawn at 384, 2992 x 2156, in a frame sized with
-# 480's metrics.
+# 480's metrics. $4 says which: 192 or 480.
+# Usage: test_dpi.sh EXE PREFIX CLOSE_WINDOW DPI
 source "$(dirname "$0")/lib.sh" "$@"
 start_xvfb 3200x2400
 set_dpi() {
@@ -10,10 +11,9 @@ set_dpi() {
   wineserver -w
 }
 at_exit 'set_dpi 96'
-for case in 192:192:1496x1078 480:384:2992x2156; do
-  IFS=: read -r asked drawn size <<<"$case"
-  set_dpi "$asked"
-  start_exe
-  check_window_at_dpi "$drawn" "$size"
-done
+case ${4:-} in
+  192) set_dpi 192 && start_exe && check_window_at_dpi 192 1496x1078 ;;
+  480) set_dpi 480 && start_exe && check_window_at_dpi 384 2992x2156 ;;
+  *) fail "no case '${4:-}': say 192 or 480" ;;
+esac
 exit 0

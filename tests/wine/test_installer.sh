@@ -7,8 +7,11 @@
 # installed programs (name, version, publisher, icon, size), and the uninstaller takes all of them
 # away again. While the program runs, neither uninstalling nor installing goes on (status 2,
 # nothing changed); installing again into another folder goes where the first installation is, so
-# none is left without its entry.
+# none is left without its entry. Each in a part of its own: $5 is "folders" (the folders it
+# refuses), "user" (for the current user) or "machine" (for every user, and while it runs).
+# Usage: test_installer.sh EXE PREFIX SETUP SETUP64 PART
 source "$(dirname "$0")/lib.sh" "$@"
+PART=${5:-}
 # The installer, a 32-bit program; where the kernel runs no 32-bit programs, and so Wine none,
 # the same installer built as a 64-bit one.
 SETUP=$3
@@ -50,64 +53,75 @@ start_xvfb
 for root in HKLM HKCU; do wine reg delete "$root\\$key" /reg:64 /f >/dev/null 2>&1; done
 rm -rf "$folder" "$user_folder" "$shortcut" "$user_shortcut" "$WINEPREFIX/drive_c/afile"
 
-# Folders that cannot hold the program.
-touch "$WINEPREFIX/drive_c/afile"
-long="C:\\$(printf 'z%.0s' {1..256})"
-for bad in "$long" 'C:\afile' 'C:\afile\below'; do
-  wine "$SETUP" /S "/D=$bad" >/dev/null 2>&1 && fail "installing into ${bad:0:20}... succeeded"
+folders() {
+  # Folders that cannot hold the program.
+  touch "$WINEPREFIX/drive_c/afile"
+  long="C:\\$(printf 'z%.0s' {1..256})"
+  for bad in "$long" 'C:\afile' 'C:\afile\below'; do
+    wine "$SETUP" /S "/D=$bad" >/dev/null 2>&1 && fail "installing into ${bad:0:20}... succeeded"
+    wineserver -w
+    nothing_installed "installing into ${bad:0:20}..."
+    [ ! -e "$WINEPREFIX/drive_c/$(printf 'z%.0s' {1..256})" ] || fail "the long folder was made"
+  done
+}
+
+user() {
+  # For the current user alone, and away again.
+  wine "$SETUP" /S /CurrentUser >/dev/null 2>&1 || fail "installing for the current user failed"
   wineserver -w
-  nothing_installed "installing into ${bad:0:20}..."
-  [ ! -e "$WINEPREFIX/drive_c/$(printf 'z%.0s' {1..256})" ] || fail "the long folder was made"
-done
+  [ -f "$user_folder/drelm-wheel.exe" ] || fail "no drelm-wheel.exe under %LOCALAPPDATA%\\Programs"
+  [ -f "$user_shortcut" ] || fail "no Start menu shortcut of the user's"
+  entry HKCU | grep -q 'InstallLocation.*AppData\\Local\\Programs\\drelm-wheel' ||
+    fail "no entry of the user's: $(entry HKCU)"
+  [ -z "$(entry HKLM)" ] || fail "installing for the current user made an entry for every user"
+  uninstall 'C:\users\'"$(id -un)"'\AppData\Local\Programs\drelm-wheel' ||
+    fail "uninstalling for the current user failed"
+  wineserver -w
+  rm -f "$user_folder/uninstall.exe" && rmdir "$user_folder" 2>/dev/null
+  nothing_installed "uninstalled for the current user"
+}
 
-# For the current user alone, and away again.
-wine "$SETUP" /S /CurrentUser >/dev/null 2>&1 || fail "installing for the current user failed"
-wineserver -w
-[ -f "$user_folder/drelm-wheel.exe" ] || fail "no drelm-wheel.exe under %LOCALAPPDATA%\\Programs"
-[ -f "$user_shortcut" ] || fail "no Start menu shortcut of the user's"
-entry HKCU | grep -q 'InstallLocation.*AppData\\Local\\Programs\\drelm-wheel' ||
-  fail "no entry of the user's: $(entry HKCU)"
-[ -z "$(entry HKLM)" ] || fail "installing for the current user made an entry for every user"
-uninstall 'C:\users\'"$(id -un)"'\AppData\Local\Programs\drelm-wheel' ||
-  fail "uninstalling for the current user failed"
-wineserver -w
-rm -f "$user_folder/uninstall.exe" && rmdir "$user_folder" 2>/dev/null
-nothing_installed "uninstalled for the current user"
+machine() {
+  # For every user: the 64-bit program on a 64-bit Windows.
+  wine "$SETUP" /S >/dev/null 2>&1 || fail "the installer failed"
+  wineserver -w
+  [ -f "$folder/drelm-wheel.exe" ] || fail "no drelm-wheel.exe under Program Files"
+  file "$folder/drelm-wheel.exe" | grep -q 'PE32+' || fail "the program installed is not the 64-bit one"
+  [ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
+  [ -f "$shortcut" ] || fail "no Start menu shortcut"
+  for value in "DisplayName.*Tolvane Quenmark" "DisplayVersion.*1.00" "Publisher.*drelm-wheel" \
+    "DisplayIcon.*drelm-wheel.exe" "EstimatedSize.*0x[1-9]"; do
+    entry HKLM | grep -q "$value" || fail "the installed programs' entry has no $value"
+  done
 
-# For every user: the 64-bit program on a 64-bit Windows.
-wine "$SETUP" /S >/dev/null 2>&1 || fail "the installer failed"
-wineserver -w
-[ -f "$folder/drelm-wheel.exe" ] || fail "no drelm-wheel.exe under Program Files"
-file "$folder/drelm-wheel.exe" | grep -q 'PE32+' || fail "the program installed is not the 64-bit one"
-[ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
-[ -f "$shortcut" ] || fail "no Start menu shortcut"
-for value in "DisplayName.*Tolvane Quenmark" "DisplayVersion.*1.00" "Publisher.*drelm-wheel" \
-  "DisplayIcon.*drelm-wheel.exe" "EstimatedSize.*0x[1-9]"; do
-  entry HKLM | grep -q "$value" || fail "the installed programs' entry has no $value"
-done
+  APP="$folder/drelm-wheel.exe"
+  start_exe
+  uninstall 'C:\Program Files\drelm-wheel'
+  status=$?
+  [ "$status" -eq 2 ] || fail "uninstalling while the program runs gave status $status"
+  installed || fail "uninstalling while the program runs removed some of it"
+  wine "$SETUP" /S >/dev/null 2>&1
+  status=$?
+  [ "$status" -eq 2 ] || fail "installing while the program runs gave status $status"
+  press Escape
+  wait_exit
+  wineserver -w
 
-APP="$folder/drelm-wheel.exe"
-start_exe
-uninstall 'C:\Program Files\drelm-wheel'
-status=$?
-[ "$status" -eq 2 ] || fail "uninstalling while the program runs gave status $status"
-installed || fail "uninstalling while the program runs removed some of it"
-wine "$SETUP" /S >/dev/null 2>&1
-status=$?
-[ "$status" -eq 2 ] || fail "installing while the program runs gave status $status"
-press Escape
-wait_exit 10
-wineserver -w
+  wine "$SETUP" /S '/D=C:\Other' >/dev/null 2>&1 || fail "installing again failed"
+  wineserver -w
+  [ ! -e "$WINEPREFIX/drive_c/Other" ] || fail "installing again made a second installation"
+  entry HKLM | grep -qF 'C:\Program Files\drelm-wheel' || fail "installing again moved the entry"
 
-wine "$SETUP" /S '/D=C:\Other' >/dev/null 2>&1 || fail "installing again failed"
-wineserver -w
-[ ! -e "$WINEPREFIX/drive_c/Other" ] || fail "installing again made a second installation"
-entry HKLM | grep -qF 'C:\Program Files\drelm-wheel' || fail "installing again moved the entry"
+  uninstall 'C:\Program Files\drelm-wheel' || fail "the uninstaller failed"
+  wineserver -w
+  rm -f "$folder/uninstall.exe"  # run in place, it cannot remove itself
+  [ ! -e "$folder" ] || rmdir "$folder" 2>/dev/null || fail "left behind: $(ls "$folder")"
+  [ ! -e "$shortcut" ] || fail "the shortcut is left behind"
+  [ -z "$(entry HKLM)" ] || fail "the installed programs' entry is left behind"
+}
 
-uninstall 'C:\Program Files\drelm-wheel' || fail "the uninstaller failed"
-wineserver -w
-rm -f "$folder/uninstall.exe"  # run in place, it cannot remove itself
-[ ! -e "$folder" ] || rmdir "$folder" 2>/dev/null || fail "left behind: $(ls "$folder")"
-[ ! -e "$shortcut" ] || fail "the shortcut is left behind"
-[ -z "$(entry HKLM)" ] || fail "the installed programs' entry is left behind"
+case $PART in
+  folders | user | machine) "$PART" ;;
+  *) fail "no part '$PART': say folders, user or machine" ;;
+esac
 exit 0

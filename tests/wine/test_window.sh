@@ -17,6 +17,6 @@ done
 moving || fail "the picture does not move"
 check_pause_and_resume
 xdotool key --window "$WIN" Escape
-wait_exit 10
+wait_exit
 [ "$STATUS" -eq 0 ] || fail "Esc ended with status $STATUS"
 exit 0

@@ -3,16 +3,12 @@
 # place, and it passes the window's tests there (caption and size, hub and ticks, Enter, Esc).
 # Where the kernel runs no 32-bit programs there is no 32-bit Wine: it says so and is skipped (77).
 # Usage: test_x86.sh EXE32 PREFIX SETUP
-set -u
 here=$(dirname "$0")
+source "$here/../lib/common.sh"
 prefix=$2
 setup=$3
-fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$here/wine_env.sh"
-if ! wine_runs_32_bit; then
-  echo "skipped: this machine's kernel runs no 32-bit programs, so Wine runs none"
-  exit 77
-fi
+wine_runs_32_bit || skip "this machine's kernel runs no 32-bit programs, so Wine runs none"
 [ -f "$1" ] && [ -f "$setup" ] || fail "no $1 or $setup: make windows builds them"
 if [ ! -f "$prefix/system.reg" ]; then
   rm -rf "$prefix"
