@@ -58,23 +58,21 @@ build: setup
 
 # Everything built (what the tests need installed first), then a short run of the fuzzer over its
 # corpus, the unit and tool tests under AddressSanitizer and UndefinedBehaviorSanitizer, every
-# test of the Linux build, the Windows build under Wine, the web page in headless Chromium, and
-# last whether anything was written into the home folder since the set-up began; then one summary
-# of all of them. The Windows build and the web page's are made, at the lowest priority, while the
-# Linux build's tests run.
+# test of the Linux build, the Windows build under Wine beside the web page in headless Chromium,
+# and last whether anything was written into the home folder since the set-up began; then one
+# summary of all of them. The Windows build and the web page's are made at the lowest priority
+# while the phases before theirs run.
 test:
 	@stamp=$$(mktemp) && trap 'rm -f "$$stamp"' EXIT && ./tests/run_all.sh \
-	  "set-up and build" "$(MAKE) build" \
+	  "set-up and build" \
+	    "$(MAKE) build && ./tests/in_background.sh $(BUILD)/others.log nice -n 19 $(MAKE) windows web" \
 	  "fuzz, $(FUZZ_SMOKE_SECONDS) s over the corpus" "$(MAKE) fuzz-smoke" \
 	  "unit and tool tests under the sanitizers" "$(MAKE) test-sanitizers" \
 	  "every test of the Linux build" \
-	    "./tests/in_background.sh $(BUILD)/others.log nice -n 19 $(MAKE) windows web; \
-	     ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web'" \
-	  "the Windows build under Wine" \
-	    "./tests/in_background.sh --wait $(BUILD)/others.log && $(MAKE) windows && \
-	     ctest --test-dir $(BUILD) --output-on-failure -L wine" \
-	  "the web page in headless Chromium" \
-	    "$(MAKE) web && ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L web" \
+	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web'" \
+	  "the Windows build under Wine, the web page in Chromium" \
+	    "./tests/in_background.sh --wait $(BUILD)/others.log && $(MAKE) windows web && \
+	     ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L 'wine|web'" \
 	  "nothing written into the home folder" "./tests/home_untouched.sh $$stamp"
 
 test-sanitizers: setup
