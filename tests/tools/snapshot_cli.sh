@@ -67,10 +67,14 @@ err=$("$tool" --help 2>&1 >/dev/full) && problem "--help to a full disk succeede
 [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || problem "--help to a full disk: $err"
 
 # Killed mid-write, or stopped by a file-size limit: nothing is left, and the limit says so.
+# The run has a file open in the folder (unnamed until it is whole).
+writing() {
+  ls -l "/proc/$pid/fd" 2>/dev/null | grep -qF -- "$dir/"
+}
 for signal in INT TERM HUP; do
   env --default-signal=INT "$tool" --size 2000x1000 --gif "$dir/x.gif" --seconds 60 --fps 50 &
   pid=$!
-  sleep 1
+  wait_until "$DEADLINE" writing || problem "no file begun within $DEADLINE s"
   kill -s $signal $pid
   wait $pid 2>/dev/null
   [ $? -gt 128 ] || problem "SIG$signal did not end the run"
