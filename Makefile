@@ -70,7 +70,7 @@ test:
 	  "unit and tool tests under the sanitizers" "$(MAKE) test-sanitizers" \
 	  "every test of the Linux build" \
 	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web'" \
-	  "the Windows build under Wine, the web page in Chromium" \
+	  "the Windows build under Wine, the web page" \
 	    "./tests/in_background.sh --wait $(BUILD)/others.log && $(MAKE) windows web && \
 	     ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L 'wine|web'" \
 	  "nothing written into the home folder" "./tests/home_untouched.sh $$stamp"

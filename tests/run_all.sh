@@ -43,7 +43,7 @@ while [ $# -ge 2 ]; do
   total_passed=$((total_passed + passed))
   total_failed=$((total_failed + failed))
   total_skipped=$((total_skipped + skipped))
-  summary+=("$(printf '  %-40s %4d passed, %d failed, %d skipped  %3d:%02d' "$name" "$passed" \
+  summary+=("$(printf '  %-44s %4d passed, %d failed, %d skipped  %3d:%02d' "$name" "$passed" \
     "$failed" "$skipped" $((seconds / 60)) $((seconds % 60)))")
   [ ${#summary[@]} -eq 1 ] && [ "$failed" -gt 0 ] && break
 done
