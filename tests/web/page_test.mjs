@@ -1,9 +1,9 @@
 // The web page that make web builds, in headless Chromium driven by playwright-core.
 // Usage: node page_test.mjs CASE SITE_FOLDER SNAPSHOT_TOOL
 //   served   at a device pixel ratio of 1, from a server on 127.0.0.1: the caption, the size, the
-//            pace, Enter pausing and resuming, the picture exactly the snapshot tool's, the frame
-//            enlarged showing more, an input method's Enter ignored, Tab leaving, Esc clearing
-//            and ending
+//            pace, Enter pausing (the line says so) and resuming, the picture exactly the snapshot
+//            tool's, the frame enlarged showing more, a failure elsewhere on the page none of the
+//            animation's, an input method's Enter ignored, Tab leaving, Esc clearing and ending
 //   hidpi    the same page at a ratio of 2: the size, the picture exactly the snapshot tool's at
 //            192 dots an inch, no context menu, a click ending and keeping the picture; at a
 //            ratio of 5 the same physical size
@@ -11,7 +11,8 @@
 //            nothing fails
 //   slow     frames held 60 and 100 ms apart keep the pace
 //   phone    a phone upright and sideways: the whole mechanism in view at the device's pixels, a
-//            tap stopping it (the picture the snapshot tool's) and starting it, a click ending it
+//            long press doing nothing, a tap stopping it (the picture the snapshot tool's, the
+//            line saying so) and starting it, a click ending it
 //   offline  served, visited once, then opened and run with the network gone; axe-core finds
 //            nothing
 import { execFileSync } from 'node:child_process';
@@ -211,19 +212,38 @@ async function served() {
   console.log(`${rate.toFixed(0)} passes a second; Chromium animating: ${animating.toFixed(1)}% of a core`);
   if (Math.abs(rate - PASSES_A_SECOND) > 0.1 * PASSES_A_SECOND) fail(`${rate} passes a second`);
 
-  // Enter pauses: the passes and the picture stay, and no CPU goes on it; Enter resumes.
+  // Enter pauses: the passes and the picture stay, the line says so, and no CPU goes on it; Enter
+  // resumes.
   const paused = await checkPausedPictureIsExact(page, 96);
+  if (!/paused.*enter/i.test(await statusOf(page))) fail(`paused, the line says "${await statusOf(page)}"`);
   const passes = await passesOf(page);
   const pausedCpu = await chromiumCpu(2);
   console.log(`Chromium paused: ${pausedCpu.toFixed(1)}% of a core`);
   if ((await passesOf(page)) !== passes) fail('the passes went on while paused');
   if (!(await pixelsOf(page)).data.equals(paused.data)) fail('the picture changed while paused');
   if (pausedCpu > Math.max(2, animating / 4)) fail(`paused, Chromium took ${pausedCpu}% of a core`);
+  const resumed = Date.now();
   await page.keyboard.press('Enter');
-  await page.waitForTimeout(300);
-  if ((await stateOf(page)) !== 'running' || (await passesOf(page)) <= passes) fail('Enter did not resume');
+  await page.waitForFunction((before) => Number(document.querySelector('canvas').dataset.passes) > before,
+    passes, { timeout: 30000 });
+  if ((await stateOf(page)) !== 'running') fail(`Enter left the page ${await stateOf(page)}`);
+  if (await statusOf(page)) fail(`running again, the line says "${await statusOf(page)}"`);
   const jump = (await passesOf(page)) - passes;
-  if (jump > 0.5 * PASSES_A_SECOND) fail(`resumed, it ran ${jump} passes in 0.3 s`);
+  const ran = (Date.now() - resumed) / 1000;
+  if (jump > PASSES_A_SECOND * (ran + 0.25)) fail(`resumed, it ran ${jump} passes in ${ran} s`);
+
+  // Something else on the page that fails to load is none of the animation's.
+  const line = await statusOf(page);
+  await page.evaluate(() => {
+    const image = document.createElement('img');
+    image.src = 'missing.png';
+    document.body.appendChild(image);
+    return new Promise((resolve) => { image.onerror = resolve; });
+  });
+  if ((await stateOf(page)) !== 'running' || (await statusOf(page)) !== line) {
+    fail(`a missing image left the page ${await stateOf(page)}: "${await statusOf(page)}"`);
+  }
+  pageErrors.length = 0;  // the image's own failure, which the console reports
 
   // The frame dragged larger shows more of the picture, at the same scale.
   const frame = await page.locator('#frame').boundingBox();
@@ -360,8 +380,17 @@ async function phone() {
   await page.waitForTimeout(500);
   // A tap stops it as Enter does, and the picture is the snapshot tool's; a second starts it.
   const tapAt = [(view.box[0] + view.box[2]) / 2, (view.box[1] + view.box[3]) / 2];
+  // A finger held down 1.2 s and lifted where it was is no tap.
+  const finger = await page.context().newCDPSession(page);
+  const point = [{ x: tapAt[0], y: tapAt[1] }];
+  await finger.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: point });
+  await page.waitForTimeout(1200);
+  await finger.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+  if ((await stateOf(page)) !== 'running') fail(`a long press left the page ${await stateOf(page)}`);
   await page.touchscreen.tap(...tapAt);
-  await page.waitForFunction(() => document.body.dataset.state === 'paused', null, { timeout: 2000 });
+  await page.waitForFunction(() => document.body.dataset.state === 'paused', null, { timeout: 10000 });
+  if (!/paused.*tap/i.test(await statusOf(page))) fail(`paused, the line says "${await statusOf(page)}"`);
   await checkCrisp(page, 3);
   await checkPictureIsExact(page, view.dpi);
   const passes = await passesOf(page);

@@ -20,13 +20,18 @@ using drelm::Ending;
 
 constexpr char kEndedLine[] = "The animation has ended; reloading the page starts it again.";
 constexpr char kTapLine[] = "Tap the picture to stop or start it.";
+constexpr char kPausedTapLine[] = "Paused: tap the picture to go on.";
+constexpr char kPausedKeyLine[] = "Paused: press Enter to go on.";
 
 // The window and its host, for as long as the page runs it.
 struct Page {
   drelm::WebHost host{drelm::LayOut(drelm::page::View())};
   drelm::DrelmWheel window{host.surface(), host};
-  // The line under the picture while it runs: how to steer it where no key is at hand.
-  std::string steering = drelm::page::TouchScreen() ? kTapLine : "";
+  // The lines under the picture while it runs and while it is paused: how to steer it where no
+  // key is at hand, and how to go on.
+  bool touch = drelm::page::TouchScreen();
+  std::string steering = touch ? kTapLine : "";
+  std::string paused = touch ? kPausedTapLine : kPausedKeyLine;
   long frame = 0;  // the frame asked for, or 0
   bool over = false;
 };
@@ -40,14 +45,19 @@ void Listen(bool on) {
                                   on ? OnKey : nullptr);
 }
 
-// Nothing runs any more after the end: no frame is asked for, no event listened to. The window's
-// own end shows its last picture (Esc's cleared one) first.
+// Nothing runs any more: no frame is asked for, no event listened to.
+void Halt(Page& page) {
+  page.over = true;
+  if (page.frame != 0) emscripten_cancel_animation_frame(page.frame);
+  page.frame = 0;
+  Listen(false);
+}
+
+// The end, after which nothing runs. The window's own end shows its last picture (Esc's cleared
+// one) first.
 void Finish(Ending ending) {
   if (Page* page = g_page.get()) {
-    page->over = true;
-    if (page->frame != 0) emscripten_cancel_animation_frame(page->frame);
-    page->frame = 0;
-    Listen(false);
+    Halt(*page);
     if (!ending.failed())
       ending = drelm::RunUntilEnd([&] { page->host.ShowFrame(); }).value_or(ending);
   }
@@ -74,7 +84,7 @@ void FollowPause() {
   if (page.window.Paused()) {
     if (page.frame != 0) emscripten_cancel_animation_frame(page.frame);
     page.frame = 0;
-    drelm::page::SetState("paused", page.steering);
+    drelm::page::SetState("paused", page.paused);
   } else {
     if (page.frame == 0) {
       page.host.Restart();
@@ -141,6 +151,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE void drelm_mouse_down(int button, int shift, dou
   Guarded([&] {
     drelm::PressMouse(g_page->window, g_page->host.mapping(), ButtonCode(button), shift, {x, y});
   });
+}
+
+// The page's own script failed outside the program (the page says what failed): nothing runs
+// any more.
+extern "C" EMSCRIPTEN_KEEPALIVE void drelm_halt() {
+  if (g_page && !g_page->over) Halt(*g_page);
 }
 
 // A finger tapped the picture: it stops or starts the animation as Enter does.

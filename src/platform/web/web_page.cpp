@@ -86,9 +86,10 @@ EM_JS(void, JsWatch, (int fitted), {
   }, true);
 
   // A mouse or a pen pressed on the picture is a mouse button; a finger is not. One finger that
-  // comes up about where it went down, with no other meanwhile, is a tap; a swipe or a pinch is
-  // the browser's.
-  const kTapSlop = 10;  // CSS pixels a finger may wander in a tap
+  // comes up soon about where it went down, with no other meanwhile, is a tap; a swipe, a pinch
+  // or a long press is the browser's.
+  const kTapSlop = 10;       // CSS pixels a finger may wander in a tap
+  const kTapLongest = 500;   // milliseconds a finger may stay down in a tap, as a browser's click
   const fingers = new Map();
   let tapping = false;
   picture.addEventListener('pointerdown', (event) => {
@@ -101,7 +102,7 @@ EM_JS(void, JsWatch, (int fitted), {
       return;
     }
     tapping = fingers.size === 0;
-    fingers.set(event.pointerId, [event.clientX, event.clientY]);
+    fingers.set(event.pointerId, [event.clientX, event.clientY, event.timeStamp]);
   });
   picture.addEventListener('pointermove', (event) => {
     const at = fingers.get(event.pointerId);
@@ -112,7 +113,8 @@ EM_JS(void, JsWatch, (int fitted), {
     if (!at) return;
     fingers.delete(event.pointerId);
     const still = Math.hypot(event.clientX - at[0], event.clientY - at[1]) <= kTapSlop;
-    if (tapping && still && fingers.size === 0) Module['_drelm_tap']();
+    const short = event.timeStamp - at[2] <= kTapLongest;
+    if (tapping && still && short && fingers.size === 0) Module['_drelm_tap']();
     tapping = false;
   });
   picture.addEventListener('pointercancel', (event) => {
