@@ -10,10 +10,10 @@ BUILD = build
 .PHONY: all setup setup-run build run windows web test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
 	docs install uninstall package release format clean
 
-# Every time stamp in what is built comes from the commit (its time, unless given), and what is
-# shipped depends on neither the time zone nor the language of whoever builds it (nor the umask:
-# its recipes set it).
-SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+# Every time stamp in what is built comes from the commit (its time, unless given; in the source
+# tarball too), and what is shipped depends on neither the time zone nor the language of whoever
+# builds it (nor the umask: its recipes set it).
+SOURCE_DATE_EPOCH ?= $(shell ./tools/source-date-epoch.sh)
 export SOURCE_DATE_EPOCH
 package release windows web: export TZ := UTC
 package release windows web: export LC_ALL := C.UTF-8
@@ -140,7 +140,14 @@ package:
 
 # Every file of a release in dist/, named with the version, with SHA256SUMS: the Debian package,
 # the Windows installer and both Windows programs, the web page as a zip, and the source of the
-# commit. The same bytes from any clone of the commit (tools/compare-releases.sh checks two).
+# commit. The same bytes from any clone of the commit (tools/compare-releases.sh checks two), so
+# a tree that is not its commit is refused, in one line, before anything is made.
+ifneq ($(filter release,$(MAKECMDGOALS)),)
+  tree_differs := $(shell ./tools/tree-is-its-commit.sh 2>&1)
+  ifneq ($(tree_differs),)
+    $(error $(tree_differs))
+  endif
+endif
 release:
 	@./tools/install-deps.sh release
 	@$(MAKE) package

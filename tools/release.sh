@@ -3,7 +3,8 @@
 # package, the Windows installer and both Windows programs, the web page as a zip, the source of
 # the commit as a tarball, and SHA256SUMS of them all. Every time stamp is SOURCE_DATE_EPOCH's
 # (the commit's), every file's mode is fixed and every list is sorted, so that the same commit
-# gives the same bytes from any clone. The folder appears whole or not at all.
+# gives the same bytes from any clone. The folder appears whole or not at all. Made from the
+# source tarball, where git is not, it holds all but the tarball.
 # Usage: tools/release.sh [DIST]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,7 +13,8 @@ fail() { echo "release: $*" >&2; exit 1; }
 cd "$top"
 version=$(sed -n 's/^project(drelm-wheel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || fail "no version in CMakeLists.txt"
-: "${SOURCE_DATE_EPOCH:=$(git log -1 --format=%ct)}"
+: "${SOURCE_DATE_EPOCH:=$(tools/source-date-epoch.sh)}"
+[ -n "$SOURCE_DATE_EPOCH" ] || fail "no commit time: neither git nor cmake/commit-time.txt says it"
 export SOURCE_DATE_EPOCH
 
 deb=build-package/drelm-wheel_${version}_amd64.deb
@@ -44,8 +46,10 @@ with zipfile.ZipFile(out, "w") as archive:
             archive.writestr(entry, source.read(), compresslevel=9)
 PY
 # The source of the commit, as git holds it (its times are the commit's).
-git archive --format=tar --prefix="drelm-wheel-${version}/" HEAD | gzip -9n \
-  >"$work/drelm-wheel-${version}.tar.gz"
+if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$top" ]; then
+  git archive --format=tar --prefix="drelm-wheel-${version}/" HEAD | gzip -9n \
+    >"$work/drelm-wheel-${version}.tar.gz"
+fi
 sums=$(cd "$work" && find . -maxdepth 1 -type f -printf '%f\n' | LC_ALL=C sort | xargs sha256sum)
 printf '%s\n' "$sums" >"$work/SHA256SUMS"
 chmod 644 "$work"/*

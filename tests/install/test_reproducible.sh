@@ -6,7 +6,7 @@
 # Usage: test_reproducible.sh SOURCE_DIR BUILD_DIR WINDOWS_BUILD_DIR VERSION WHICH
 source "$(dirname "$0")/../lib/common.sh"
 SOURCE=$1 BUILD=$2 WINDOWS=$3 VERSION=$4 WHICH=${5:-}
-: "${SOURCE_DATE_EPOCH:=$(git -C "$SOURCE" log -1 --format=%ct)}"
+: "${SOURCE_DATE_EPOCH:=$("$SOURCE/tools/source-date-epoch.sh")}"
 export SOURCE_DATE_EPOCH
 
 package() {  # FOLDER TZ LANGUAGE UMASK
