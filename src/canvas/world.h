@@ -18,6 +18,10 @@ inline constexpr double kStandardDpi = 96.0;
 // The scales the program draws at: from half the normal one to four times it.
 inline constexpr int kMinDpi = 48;
 inline constexpr int kMaxDpi = 384;
+// Below them, where that is what fits the whole picture on a small screen at its own pixels (a
+// web page on a phone 280 CSS pixels wide at one device pixel to one needs 19): the lines still
+// one pixel wide, the joints' circles still apart.
+inline constexpr int kLeastFittingDpi = 16;
 
 // The client area when the window opens, in twips: 748 x 539 pixels at 96 dots an inch.
 inline constexpr double kStartWidthTwips = 11220.0;

@@ -43,10 +43,13 @@ TEST(WebLayout, PhonesAndTabletsFitTheWholeMechanismAtTheirOwnPixels) {
     CssSize room;
     bool touch_only;
   };
-  // Phones upright and sideways, a tablet, and a small desktop window with a mouse.
+  // Phones upright and sideways, narrow ones (280 and 320 CSS pixels wide, less the page's
+  // margins, at ratios of 1, 1.75 and 2: below the desktop's scales), a tablet, and a small
+  // desktop window with a mouse.
   for (const Screen& screen :
        {Screen{3, {372, 760}, true}, Screen{3, {826, 310}, true}, Screen{2.625, {394, 800}, true},
-        Screen{2, {802, 1100}, true}, Screen{1, {700, 500}, false}}) {
+        Screen{2, {802, 1100}, true}, Screen{1, {700, 500}, false}, Screen{1, {262, 460}, true},
+        Screen{2, {302, 480}, true}, Screen{1.75, {342, 700}, true}, Screen{2, {262, 600}, true}}) {
     const PictureLayout layout = LayOut({screen.ratio, {900, 900}, screen.room, screen.touch_only});
     SCOPED_TRACE(screen.room.width);
     EXPECT_TRUE(layout.fitted);
@@ -76,7 +79,7 @@ TEST(WebLayout, NoSensibleSizeFromTheBrowserStillGivesACanvas) {
   for (const PageView& view : {PageView{nan, {nan, nan}, {nan, nan}, false},
                                PageView{0, {-5, 1e300}, {1e300, -1}, true}}) {
     const PictureLayout layout = LayOut(view);
-    EXPECT_GE(layout.dpi, kMinDpi);
+    EXPECT_GE(layout.dpi, kLeastFittingDpi);
     EXPECT_LE(layout.dpi, kMaxDpi);
     EXPECT_GE(layout.shown.width, 1);
     EXPECT_LE(layout.shown.width, layout.canvas.width);

@@ -13,6 +13,8 @@
 //   phone    a phone upright and sideways: the whole mechanism in view at the device's pixels, a
 //            long press doing nothing, a tap stopping it (the picture the snapshot tool's, the
 //            line saying so) and starting it, a click ending it
+//   narrow   narrow phones, from 280 CSS pixels wide, at ratios 1 to 2.625: the whole mechanism in
+//            view, shown one canvas pixel to a device pixel
 //   offline  served, visited once, then opened and run with the network gone; axe-core finds
 //            nothing
 //   update   served as ordinary servers do (Last-Modified, no Cache-Control) under a sub-path,
@@ -414,6 +416,21 @@ async function phone() {
   await checkCrisp(page, 3);
 }
 
+async function narrow() {
+  const url = pathToFileURL(join(site, 'index.html')).href;
+  for (const [width, height, ratio] of [[320, 568, 2], [360, 780, 1.75], [320, 480, 1], [280, 653, 2],
+    [412, 915, 2.625]]) {
+    const page = await openIn({ deviceScaleFactor: ratio, isMobile: true, hasTouch: true,
+      viewport: { width, height } }, url);
+    const view = await checkPhoneView(page, { width, height }, ratio);
+    await page.touchscreen.tap((view.box[0] + view.box[2]) / 2, (view.box[1] + view.box[3]) / 2);
+    await page.waitForFunction(() => document.body.dataset.state === 'paused', null, { timeout: 10000 });
+    await checkCrisp(page, ratio);
+    console.log(`${width} x ${height} at ${ratio}: ${view.dpi} dots an inch, crisp`);
+    await page.close();
+  }
+}
+
 async function offline() {
   const { server, url } = await serve(site);
   const page = await open(url, 1);
@@ -587,7 +604,7 @@ async function update() {
   }
 }
 
-const cases = { served, hidpi, file: fromDisk, slow, phone, offline, update };
+const cases = { served, hidpi, file: fromDisk, slow, phone, narrow, offline, update };
 if (!cases[kase]) fail(`no case "${kase}": say ${Object.keys(cases).join(', ')}`);
 try {
   await cases[kase]();

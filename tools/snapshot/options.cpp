@@ -17,7 +17,7 @@ const char kUsage[] =
     "without pacing, and writes the top-left WxH pixels of the picture to FILE.png as an RGB PNG.\n"
     "By default N is 14566, one whole turn of the crank past phase 0, and WxH is 1280x640, which\n"
     "holds the whole mechanism and the trace with its cursor (at most 8192 a side). The picture\n"
-    "is drawn at D dots an inch (default 96, from 48 to 384, fractions too, as a web page's\n"
+    "is drawn at D dots an inch (default 96, from 16 to 384, fractions too, as a web page's\n"
     "data-dpi says), as on a desktop at that scale; the default size grows with it.\n"
     "With --gif, records from there on an animated GIF of S seconds (default: one turn of the\n"
     "crank, about 2.5 s; at most 60) at F frames a second (default 25, at most 50), at the\n"
@@ -115,8 +115,8 @@ std::variant<Options, std::string> ParseOptions(int argc, const char* const* arg
       options.height = static_cast<int>(h);
       have_size = true;
     } else if (arg == "--dpi") {
-      if (!ParseDecimal(value, kMinDpi, kMaxDpi, options.dpi)) {
-        return "--dpi takes a number from " + std::to_string(kMinDpi) + " to " +
+      if (!ParseDecimal(value, kLeastFittingDpi, kMaxDpi, options.dpi)) {
+        return "--dpi takes a number from " + std::to_string(kLeastFittingDpi) + " to " +
                std::to_string(kMaxDpi) + ", not '" + Printable(value) + "'";
       }
     } else if (arg == "--seconds") {

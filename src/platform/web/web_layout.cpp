@@ -69,7 +69,7 @@ PictureLayout LayOut(const PageView& view) {
     const double fit =
         std::min(DpiToFit((room.width - layout.css_grain) * ratio - grain, kWholeWidthTwips),
                  DpiToFit((room.height - layout.css_grain) * ratio - grain, kWholeHeightTwips));
-    layout.dpi = HeldDpi(std::max(fit, double{kMinDpi}));
+    layout.dpi = std::clamp(fit, double{kLeastFittingDpi}, double{kMaxDpi});
     layout.css_per_pixel = 1 / ratio;
     const WorldMapping mapping(layout.dpi);
     layout.shown = {UpTo(mapping.TwipsToPixels(kWholeWidthTwips), grain),
