@@ -5,10 +5,13 @@
 # with the user's own shortcut and entry, and uninstalls from there. For every user (the default)
 # it puts the 64-bit program under Program Files, a Start menu shortcut and an entry in the
 # installed programs (name, version, publisher, icon, size), and the uninstaller takes all of them
-# away again. While the program runs, neither uninstalling nor installing goes on (status 2,
-# nothing changed); installing again into another folder goes where the first installation is, so
-# none is left without its entry. Each in a part of its own: $5 is "folders" (the folders it
-# refuses), "user" (for the current user) or "machine" (for every user, and while it runs).
+# away again. While the program runs, or another installer does, neither uninstalling nor
+# installing goes on (status 2, nothing changed); installing again into another folder goes where
+# the first installation is, so none is left without its entry, and installing again for the
+# others (/AllUsers over the current user's, /CurrentUser over every user's) is refused (status 2,
+# nothing changed). Each in a part of its own: $5 is "folders" (the folders it refuses), "user"
+# (for the current user), "beside" (beside another installer), "machine" (for every user) or
+# "running" (while the program runs).
 # Usage: test_installer.sh EXE PREFIX SETUP SETUP64 PART
 source "$(dirname "$0")/lib.sh" "$@"
 PART=${5:-}
@@ -74,6 +77,11 @@ user() {
   entry HKCU | grep -q 'InstallLocation.*AppData\\Local\\Programs\\drelm-wheel' ||
     fail "no entry of the user's: $(entry HKCU)"
   [ -z "$(entry HKLM)" ] || fail "installing for the current user made an entry for every user"
+  wine "$SETUP" /S /AllUsers >/dev/null 2>&1
+  status=$?
+  [ "$status" -eq 2 ] || fail "/AllUsers over the current user's installation gave status $status"
+  [ -z "$(entry HKLM)" ] && [ ! -e "$folder" ] && [ -f "$user_folder/drelm-wheel.exe" ] ||
+    fail "/AllUsers over the current user's installation changed something"
   uninstall 'C:\users\'"$(id -un)"'\AppData\Local\Programs\drelm-wheel' ||
     fail "uninstalling for the current user failed"
   wineserver -w
@@ -81,10 +89,39 @@ user() {
   nothing_installed "uninstalled for the current user"
 }
 
-machine() {
-  # For every user: the 64-bit program on a 64-bit Windows.
+beside() {
+  # While another installer runs (one waiting for its user), a second one refuses.
+  wine "$SETUP" >/dev/null 2>&1 &
+  local first=$!
+  installer_shown() {
+    [ -n "$(xdotool search --onlyvisible --name 'Tolvane Quenmark' 2>/dev/null)" ]
+  }
+  wait_until "$DEADLINE" installer_shown || fail "the installer shows no window"
+  wine "$SETUP" /S >/dev/null 2>&1
+  status=$?
+  [ "$status" -eq 2 ] || fail "an installer beside another gave status $status"
+  wineserver -k
+  wait "$first" 2>/dev/null
+  nothing_installed "an installer beside another"
+}
+
+# For every user, silently, and away again.
+install_for_every_user() {
   wine "$SETUP" /S >/dev/null 2>&1 || fail "the installer failed"
   wineserver -w
+}
+uninstall_for_every_user() {
+  uninstall 'C:\Program Files\drelm-wheel' || fail "the uninstaller failed"
+  wineserver -w
+  rm -f "$folder/uninstall.exe"  # run in place, it cannot remove itself
+  [ ! -e "$folder" ] || rmdir "$folder" 2>/dev/null || fail "left behind: $(ls "$folder")"
+  [ ! -e "$shortcut" ] || fail "the shortcut is left behind"
+  [ -z "$(entry HKLM)" ] || fail "the installed programs' entry is left behind"
+}
+
+machine() {
+  # For every user: the 64-bit program on a 64-bit Windows.
+  install_for_every_user
   [ -f "$folder/drelm-wheel.exe" ] || fail "no drelm-wheel.exe under Program Files"
   file "$folder/drelm-wheel.exe" | grep -q 'PE32+' || fail "the program installed is not the 64-bit one"
   [ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
@@ -93,7 +130,21 @@ machine() {
     "DisplayIcon.*drelm-wheel.exe" "EstimatedSize.*0x[1-9]"; do
     entry HKLM | grep -q "$value" || fail "the installed programs' entry has no $value"
   done
+  wine "$SETUP" /S /CurrentUser >/dev/null 2>&1
+  status=$?
+  [ "$status" -eq 2 ] || fail "/CurrentUser over every user's installation gave status $status"
+  [ -z "$(entry HKCU)" ] && [ ! -e "$user_folder" ] && installed ||
+    fail "/CurrentUser over every user's installation changed something"
 
+  wine "$SETUP" /S '/D=C:\Other' >/dev/null 2>&1 || fail "installing again failed"
+  wineserver -w
+  [ ! -e "$WINEPREFIX/drive_c/Other" ] || fail "installing again made a second installation"
+  entry HKLM | grep -qF 'C:\Program Files\drelm-wheel' || fail "installing again moved the entry"
+  uninstall_for_every_user
+}
+
+running() {
+  install_for_every_user
   APP="$folder/drelm-wheel.exe"
   start_exe
   uninstall 'C:\Program Files\drelm-wheel'
@@ -106,22 +157,11 @@ machine() {
   press Escape
   wait_exit
   wineserver -w
-
-  wine "$SETUP" /S '/D=C:\Other' >/dev/null 2>&1 || fail "installing again failed"
-  wineserver -w
-  [ ! -e "$WINEPREFIX/drive_c/Other" ] || fail "installing again made a second installation"
-  entry HKLM | grep -qF 'C:\Program Files\drelm-wheel' || fail "installing again moved the entry"
-
-  uninstall 'C:\Program Files\drelm-wheel' || fail "the uninstaller failed"
-  wineserver -w
-  rm -f "$folder/uninstall.exe"  # run in place, it cannot remove itself
-  [ ! -e "$folder" ] || rmdir "$folder" 2>/dev/null || fail "left behind: $(ls "$folder")"
-  [ ! -e "$shortcut" ] || fail "the shortcut is left behind"
-  [ -z "$(entry HKLM)" ] || fail "the installed programs' entry is left behind"
+  uninstall_for_every_user
 }
 
 case $PART in
-  folders | user | machine) "$PART" ;;
-  *) fail "no part '$PART': say folders, user or machine" ;;
+  folders | user | beside | machine | running) "$PART" ;;
+  *) fail "no part '$PART': say folders, user, beside, machine or running" ;;
 esac
 exit 0
