@@ -7,7 +7,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_CORPUS = tests/fuzz/corpus
 BUILD = build
 
-.PHONY: all setup setup-run build run windows web test test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
+.PHONY: all setup setup-run build run windows web test sanitizers-build test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
 	docs install uninstall package release format clean
 
 # Every time stamp in what is built comes from the commit (its time, unless given; in the source
@@ -56,28 +56,34 @@ build: setup
 	@cmake --preset default >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Everything built (what the tests need installed first), then a short run of the fuzzer over its
-# corpus, the unit and tool tests under AddressSanitizer and UndefinedBehaviorSanitizer, every
-# test of the Linux build, the Windows build under Wine beside the web page in headless Chromium,
+# Everything built (what the tests need installed first), then every test of the Linux build, the
+# unit and tool tests under AddressSanitizer and UndefinedBehaviorSanitizer, a short run of the
+# fuzzer over its corpus, the Windows build under Wine beside the web page in headless Chromium,
 # and last whether anything was written into the home folder since the set-up began; then one
-# summary of all of them. The Windows build and the web page's are made at the lowest priority
-# while the phases before theirs run.
+# summary of all of them. The other builds (the sanitizers', the fuzzer's, the Windows programs,
+# the web page) are made in the background, at a lower priority, while the Linux build's tests
+# mostly wait on windows; a phase that needs one waits for it.
 test:
 	@stamp=$$(mktemp) && trap 'rm -f "$$stamp"' EXIT && ./tests/run_all.sh \
 	  "set-up and build" \
-	    "$(MAKE) build && ./tests/in_background.sh $(BUILD)/others.log nice -n 19 $(MAKE) windows web" \
-	  "fuzz, $(FUZZ_SMOKE_SECONDS) s over the corpus" "$(MAKE) fuzz-smoke" \
-	  "unit and tool tests under the sanitizers" "$(MAKE) test-sanitizers" \
+	    "$(MAKE) build && \
+	     ./tests/in_background.sh $(BUILD)/checks.log nice -n 10 $(MAKE) sanitizers-build fuzz-build && \
+	     ./tests/in_background.sh $(BUILD)/others.log nice -n 10 $(MAKE) windows web" \
 	  "every test of the Linux build" \
 	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web'" \
+	  "unit and tool tests under the sanitizers" \
+	    "./tests/in_background.sh --wait $(BUILD)/checks.log && $(MAKE) test-sanitizers" \
+	  "fuzz, $(FUZZ_SMOKE_SECONDS) s over the corpus" "$(MAKE) fuzz-smoke" \
 	  "the Windows build under Wine, the web page" \
 	    "./tests/in_background.sh --wait $(BUILD)/others.log && $(MAKE) windows web && \
 	     ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L 'wine|web'" \
 	  "nothing written into the home folder" "./tests/home_untouched.sh $$stamp"
 
-test-sanitizers: setup
+sanitizers-build: setup
 	@cmake --preset asan >/dev/null
 	@cmake --build build-asan -j $(JOBS) --target drelm-unit-tests drelm-wheel-snapshot
+
+test-sanitizers: sanitizers-build
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir build-asan -L 'unit|tool' --output-on-failure -j $(JOBS)
 

@@ -74,6 +74,21 @@ TEST(WebLayout, PhonesAndTabletsFitTheWholeMechanismAtTheirOwnPixels) {
   EXPECT_EQ(LayOut({2.625, {412, 915}, {394, 800}, true}).css_grain, 8);
 }
 
+// Every phone and tablet from 280 CSS pixels wide, at ratios from 1 to 4: the picture at the
+// device's own pixels, within the room the page leaves it.
+TEST(WebLayout, EveryPhoneFromTheNarrowestGetsItsOwnPixels) {
+  for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.625, 3.0, 3.5, 4.0}) {
+    for (double width = 262; width <= 1024; width += 38) {
+      const CssSize room = {width, width * 1.6};
+      const PictureLayout layout = LayOut({ratio, {width + 18, width * 2}, room, true});
+      SCOPED_TRACE(::testing::Message() << width << " at " << ratio);
+      EXPECT_EQ(layout.css_per_pixel, 1 / ratio);
+      EXPECT_GE(layout.dpi, kLeastFittingDpi);
+      EXPECT_LE(OnPage(layout).width + layout.css_grain, room.width);
+    }
+  }
+}
+
 TEST(WebLayout, NoSensibleSizeFromTheBrowserStillGivesACanvas) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   for (const PageView& view : {PageView{nan, {nan, nan}, {nan, nan}, false},
