@@ -61,14 +61,14 @@ build: setup
 # fuzzer over its corpus, the Windows build under Wine beside the web page in headless Chromium,
 # and last whether anything was written into the home folder since the set-up began; then one
 # summary of all of them. The other builds (the sanitizers', the fuzzer's, the Windows programs,
-# the web page) are made in the background, at a lower priority, while the Linux build's tests
+# the web page) are made in the background, at the lowest priority, while the Linux build's tests
 # mostly wait on windows; a phase that needs one waits for it.
 test:
 	@stamp=$$(mktemp) && trap 'rm -f "$$stamp"' EXIT && ./tests/run_all.sh \
 	  "set-up and build" \
 	    "$(MAKE) build && \
-	     ./tests/in_background.sh $(BUILD)/checks.log nice -n 10 $(MAKE) sanitizers-build fuzz-build && \
-	     ./tests/in_background.sh $(BUILD)/others.log nice -n 10 $(MAKE) windows web" \
+	     ./tests/in_background.sh $(BUILD)/checks.log nice -n 19 $(MAKE) sanitizers-build fuzz-build && \
+	     ./tests/in_background.sh $(BUILD)/others.log nice -n 19 $(MAKE) windows web" \
 	  "every test of the Linux build" \
 	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web'" \
 	  "unit and tool tests under the sanitizers" \
