@@ -18,6 +18,9 @@ mkdir -p "$(dirname "$log")"
 exec 9>"$log.lock"
 flock 9
 # The command inherits the locked descriptor; the lock goes with the last process that holds it.
-# It leads a process group of its own, which the wait raises whole.
-setsid "$@" </dev/null >"$log" 2>&1 &
+# It leads a process group of its own (job control), which the wait raises whole; it stays in the
+# session, since a session of its own would be scheduled as a peer of the tests, whatever its nice
+# (the kernel's autogroups).
+set -m
+"$@" </dev/null >"$log" 2>&1 &
 echo $! >"$log.group"
