@@ -79,6 +79,7 @@ user() {
   [ -z "$(entry HKLM)" ] || fail "installing for the current user made an entry for every user"
   wine "$SETUP" /S /AllUsers >/dev/null 2>&1
   status=$?
+  wineserver -w
   [ "$status" -eq 2 ] || fail "/AllUsers over the current user's installation gave status $status"
   [ -z "$(entry HKLM)" ] && [ ! -e "$folder" ] && [ -f "$user_folder/drelm-wheel.exe" ] ||
     fail "/AllUsers over the current user's installation changed something"
@@ -111,7 +112,9 @@ install_for_every_user() {
   wineserver -w
 }
 uninstall_for_every_user() {
-  uninstall 'C:\Program Files\drelm-wheel' || fail "the uninstaller failed"
+  uninstall 'C:\Program Files\drelm-wheel'
+  status=$?
+  [ "$status" -eq 0 ] || fail "the uninstaller failed with status $status: $(ls "$folder" 2>&1 | tr '\n' ' ')"
   wineserver -w
   rm -f "$folder/uninstall.exe"  # run in place, it cannot remove itself
   [ ! -e "$folder" ] || rmdir "$folder" 2>/dev/null || fail "left behind: $(ls "$folder")"
@@ -132,6 +135,7 @@ machine() {
   done
   wine "$SETUP" /S /CurrentUser >/dev/null 2>&1
   status=$?
+  wineserver -w
   [ "$status" -eq 2 ] || fail "/CurrentUser over every user's installation gave status $status"
   [ -z "$(entry HKCU)" ] && [ ! -e "$user_folder" ] && installed ||
     fail "/CurrentUser over every user's installation changed something"
