@@ -37,10 +37,18 @@ entry() {
 }
 # The uninstaller in place (_?=, given the folder's short name: with a space in it, the
 # uninstaller runs a copy of itself and tells nothing), so that its status is its own.
+# Each name is asked of Wine until it answers (a wineserver that is just ending may not).
 uninstall() {
-  local short
-  short=$(wine winepath -s "$1" 2>/dev/null | tr -d '\r')
-  wine "$(wine winepath -u "$1" 2>/dev/null | tr -d '\r')/uninstall.exe" /S "_?=$short" >/dev/null 2>&1
+  local short long
+  wine_path() {
+    NAME=$(wine winepath "$1" "$2" 2>/dev/null | tr -d '\r')
+    [ -n "$NAME" ]
+  }
+  wait_until "$DEADLINE" wine_path -s "$1" || fail "Wine gives no short name of $1"
+  short=$NAME
+  wait_until "$DEADLINE" wine_path -u "$1" || fail "Wine gives no Unix name of $1"
+  long=$NAME
+  wine "$long/uninstall.exe" /S "_?=$short" >/dev/null 2>&1
 }
 installed() {
   [ -f "$folder/drelm-wheel.exe" ] && [ -f "$folder/uninstall.exe" ] && [ -f "$shortcut" ] &&
