@@ -122,6 +122,11 @@ client_size() {
   xwininfo -id "${1:-$WIN}" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
 }
 
+# Whether the client area is $1 (WxH): a resize asked of the server is waited for with it.
+sized() {
+  [ "$(client_size)" = "$1" ]
+}
+
 # A screenshot of the window's client area as PNG: grab says whether there is one, shot fails
 # without.
 grab() {

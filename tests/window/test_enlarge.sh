@@ -5,10 +5,7 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_xvfb
 start_app
 xdotool windowsize "$WIN" 1280 640
-enlarged() {
-  [ "$(client_size)" = "1280x640" ]
-}
-wait_until "$DEADLINE" enlarged || fail "the window is $(client_size) after resizing"
+wait_until "$DEADLINE" sized 1280x640 || fail "the window is $(client_size) after resizing"
 # The fourth tick, at world x = 31.25, from y = 40 to 55: pixel column 938, rows 533 to 633; and
 # the curve below the first bottom edge, red pixels in rows 540 and lower, once the passes have
 # drawn enough of it.

@@ -6,10 +6,7 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_xvfb
 start_app
 xdotool windowsize "$WIN" 1280 640
-sized() {
-  [ "$(client_size)" = 1280x640 ]
-}
-wait_until "$DEADLINE" sized || fail "the window is $(client_size), not 1280x640"
+wait_until "$DEADLINE" sized 1280x640 || fail "the window is $(client_size), not 1280x640"
 # Once the cursor cross is on the screen, pauses and finds where it stands when the picture is
 # still, in CROSS; $1 says when, for the failure.
 cross_shown() {

@@ -22,9 +22,6 @@ for screen in "30" "16" "24 -extension MIT-SHM"; do
     wait_still || fail "$screen: Enter did not pause the picture"
   fi
   xdotool windowsize "$WIN" 32767 32767
-  sized() {
-    [ "$(client_size)" = "$1" ]
-  }
   wait_until "$DEADLINE" sized 32767x32767 || fail "$screen: the window is $(client_size)"
   # The program reads the new size with its next events; only its end would show.
   sleep 0.5
