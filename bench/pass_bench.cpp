@@ -10,7 +10,7 @@
 #include "app/drelm_wheel.h"
 #include "cairo_surface.h"
 #include "canvas/world.h"
-#include "platform/offscreen/offscreen_host.h"
+#include "platform/offscreen/scripted_host.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr int kCanvasHeight = drelm::kPictureHeightPx;
 constexpr int kRepetitions = 5;
 
 void BM_PassOwnRasterizer(benchmark::State& state) {
-  drelm::OffscreenHost host(kCanvasWidth, kCanvasHeight);
+  drelm::ScriptedHost host(kCanvasWidth, kCanvasHeight);
   drelm::DrelmWheel window(host.surface(), host);
   window.StartUp();
   for (auto _ : state) window.Pass();
@@ -30,7 +30,7 @@ BENCHMARK(BM_PassOwnRasterizer)->MinTime(0.5)->Repetitions(kRepetitions)->Report
 // The same passes with what they change tracked, as a window's canvas tracks it for showing, and
 // taken a frame's worth of passes at a time.
 void BM_PassTracked(benchmark::State& state) {
-  drelm::OffscreenHost host(kCanvasWidth, kCanvasHeight);
+  drelm::ScriptedHost host(kCanvasWidth, kCanvasHeight);
   host.canvas().TrackChanges(true);
   drelm::DrelmWheel window(host.surface(), host);
   window.StartUp();
@@ -48,7 +48,7 @@ void BM_PassTracked(benchmark::State& state) {
 BENCHMARK(BM_PassTracked)->MinTime(0.5)->Repetitions(kRepetitions)->ReportAggregatesOnly();
 
 void BM_PassCairo(benchmark::State& state) {
-  drelm::OffscreenHost host(1, 1);  // only its pump: the drawing goes to cairo
+  drelm::ScriptedHost host(1, 1);  // only its pump: the drawing goes to cairo
   drelm::bench::CairoSurface cairo(kCanvasWidth, kCanvasHeight);
   drelm::DrelmWheel window(cairo, host);
   window.StartUp();

@@ -4,8 +4,8 @@
 
 #include "app/drelm_wheel.h"
 #include "platform/common/pacer.h"
-#include "platform/offscreen/offscreen_host.h"
-#include "platform/sdl/sdl_host.h"
+#include "platform/offscreen/scripted_host.h"
+#include "platform/x11/x11_host.h"
 
 namespace {
 
@@ -13,9 +13,9 @@ constexpr int kPassesPerFrame =
     static_cast<int>(drelm::Pacer::kPassesPerSecond / drelm::Pacer::kFramesPerSecond);
 
 void BM_ShowChangedFrame(benchmark::State& state) {
-  drelm::SdlHost host;
-  host.SetClientSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  drelm::OffscreenHost pump(1, 1);  // passes without the window's pacing
+  drelm::X11Host host;
+  host.SetClientSize({static_cast<int>(state.range(0)), static_cast<int>(state.range(1))});
+  drelm::ScriptedHost pump(1, 1);  // passes without the window's pacing
   drelm::DrelmWheel window(host.surface(), pump);
   window.StartUp();
   for (int i = 0; i < 5000; ++i) window.Pass();

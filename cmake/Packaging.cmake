@@ -17,5 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The run-time dependencies, from the shared libraries the executables link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libdecor loads the title bar's drawing as a plugin, where the compositor draws none (GNOME,
+# weston): no linked library names it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libdecor-0-plugin-1-cairo)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

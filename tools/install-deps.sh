@@ -10,7 +10,8 @@ set -euo pipefail
 
 run_packages=(
   cmake make g++ pkg-config            # the build
-  libsdl2-dev libx11-dev libxext-dev libwayland-dev  # the window: X11 and Wayland, Xft.dpi, MIT-SHM
+  libx11-dev libxext-dev               # the window on X11: Xlib, MIT-SHM
+  libwayland-dev wayland-protocols libxkbcommon-dev libdecor-0-dev  # on Wayland: the protocols, keys, title bar
   libpng-dev librsvg2-bin              # the icon: rendered from its SVG, read into the window
 )
 test_packages=(

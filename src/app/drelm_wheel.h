@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/caption.h"
 #include "app/character_codes.h"
 #include "app/host.h"
 #include "app/variant.h"
@@ -8,9 +9,6 @@
 #include "canvas/surface.h"
 
 namespace drelm {
-
-inline constexpr char kCaption[] =
-    "          Tolvane    Quenmark          Enter: Stop / Start          ESC to Quit";
 
 // The program's only window: a crank on a wheel, two dyads hanging off it and the trace of the
 // output joint below. Activate starts the animation and never returns; the key and mouse handlers

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/drelm_wheel.h"
-#include "platform/offscreen/offscreen_host.h"
+#include "platform/offscreen/scripted_host.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   }
   try {
     const drelm::WorldMapping mapping;
-    drelm::OffscreenHost host(mapping.PictureWidth(), mapping.PictureHeight(), mapping);
+    drelm::ScriptedHost host(mapping.PictureWidth(), mapping.PictureHeight(), mapping);
     drelm::DrelmWheel window(host.surface(), host);
     window.StartUp();
     long long done = 0;

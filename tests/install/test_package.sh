@@ -13,9 +13,12 @@ deb=$(ls "$WORK"/drelm-wheel_"$VERSION"_*.deb 2>/dev/null | head -1)
 [ "$(dpkg-deb -f "$deb" Package)" = drelm-wheel ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$VERSION" ] || fail "version is $(dpkg-deb -f "$deb" Version)"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libsdl2-2.0-0 libpng16-16 libgif7 libc6; do
+for library in libx11-6 libxext6 libwayland-client0 libxkbcommon0 libdecor-0-0 libpng16-16 \
+  libgif7 libc6; do
   grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
+# The window talks to X11 and Wayland itself: no SDL, no OpenGL.
+if grep -qE 'libsdl|libgl|libegl' <<<"$depends"; then fail "Depends names SDL or OpenGL: $depends"; fi
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/drelm-wheel ./usr/bin/drelm-wheel-snapshot \
   ./usr/share/applications/drelm-wheel.desktop ./usr/share/icons/hicolor/64x64/apps/drelm-wheel.png \

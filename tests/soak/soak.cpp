@@ -14,7 +14,7 @@
 #include "linkage/crank.h"
 #include "linkage/dyads.h"
 #include "linkage/joint_solver.h"
-#include "platform/offscreen/offscreen_host.h"
+#include "platform/offscreen/scripted_host.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "drelm-soak: run at least %lld passes\n", 2 * linkage::kPassesPerTurn);
     return 2;
   }
-  OffscreenHost host(2400, 1440);
+  ScriptedHost host(2400, 1440);
   DrelmWheel window(host.surface(), host);
   const auto start = std::chrono::steady_clock::now();
   window.StartUp();

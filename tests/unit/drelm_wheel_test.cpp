@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/program_end.h"
-#include "platform/offscreen/offscreen_host.h"
+#include "platform/offscreen/scripted_host.h"
 #include "support/recording_surface.h"
 
 namespace drelm {
@@ -20,7 +20,7 @@ struct OpCounts {
 };
 
 OpCounts CountOps() {
-  OffscreenHost host(100, 100);
+  ScriptedHost host(100, 100);
   RecordingSurface recorder(&host.surface());
   DrelmWheel window(recorder, host);
   window.StartUp();
@@ -41,7 +41,7 @@ class DrelmWheelTest : public ::testing::Test {
     return true;
   }
 
-  OffscreenHost host{1280, 640};
+  ScriptedHost host{1280, 640};
   RecordingSurface recorder{&host.surface()};
   DrelmWheel window{recorder, host};
 };

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "app/drelm_wheel.h"
-#include "platform/offscreen/offscreen_host.h"
+#include "platform/offscreen/scripted_host.h"
 #include "snapshot/gif_file.h"
 #include "snapshot/options.h"
 #include "snapshot/recording.h"
@@ -83,7 +83,7 @@ TEST_F(GifTest, FramesEqualTheOffscreenPictureAtTheSamePasses) {
   EXPECT_EQ(gif.width, 1280);
   EXPECT_EQ(gif.height, 640);
   EXPECT_TRUE(gif.loops);
-  OffscreenHost host(2400, 1440);
+  ScriptedHost host(2400, 1440);
   DrelmWheel window(host.surface(), host);
   window.StartUp();
   for (int pass = 0; pass < 2500; ++pass) window.Pass();

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "canvas/colour.h"
-#include "platform/sdl/window_icon.h"
+#include "platform/x11/window_icon.h"
 
 namespace drelm {
 namespace {

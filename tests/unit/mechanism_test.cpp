@@ -9,7 +9,7 @@
 #include "canvas/run_time_error.h"
 #include "canvas/world.h"
 #include "linkage/dyads.h"
-#include "platform/offscreen/offscreen_host.h"
+#include "platform/offscreen/scripted_host.h"
 #include "support/recording_surface.h"
 
 namespace drelm {
@@ -31,7 +31,7 @@ Point Mirror(Point k, Point p) {
 
 class MechanismTest : public ::testing::Test {
  protected:
-  OffscreenHost host{2400, 1440};
+  ScriptedHost host{2400, 1440};
   DrelmWheel window{host.surface(), host};
 };
 
@@ -81,7 +81,7 @@ TEST_F(MechanismTest, ReachesTheSamplePositionsOnTheWay) {
 }
 
 TEST(MechanismOps, TheFirstPassErasesAtTheOrigin) {
-  OffscreenHost host(2400, 1440);
+  ScriptedHost host(2400, 1440);
   testing::RecordingSurface recorder(&host.surface());
   DrelmWheel window(recorder, host);
   window.StartUp();
@@ -121,7 +121,7 @@ TEST(MechanismOps, TheFirstPassErasesAtTheOrigin) {
 
 // Every white operation of a pass draws again a shape the pass before drew in colour.
 TEST(MechanismOps, EachPassErasesWhatThePassBeforeDrew) {
-  OffscreenHost host(2400, 1440);
+  ScriptedHost host(2400, 1440);
   testing::RecordingSurface recorder(&host.surface());
   DrelmWheel window(recorder, host);
   window.StartUp();
@@ -147,7 +147,7 @@ TEST(MechanismOps, EachPassErasesWhatThePassBeforeDrew) {
 }
 
 TEST(MechanismFaults, CoincidentCentresAreARunTimeError) {
-  OffscreenHost host(100, 100);
+  ScriptedHost host(100, 100);
   DrelmWheel window(host.surface(), host);
   window.StartUp();
   try {
@@ -162,7 +162,7 @@ TEST(MechanismFaults, CoincidentCentresAreARunTimeError) {
 }
 
 TEST(MechanismFaults, CirclesThatDoNotMeetLeaveXAndYAsTheyWere) {
-  OffscreenHost host(100, 100);
+  ScriptedHost host(100, 100);
   DrelmWheel window(host.surface(), host);
   window.StartUp();
   window.LocateJoint(0, 0, 8, 0, 5, 5);

@@ -9,7 +9,7 @@
 #include "linkage/crank.h"
 #include "linkage/dyads.h"
 #include "linkage/joint_solver.h"
-#include "platform/offscreen/offscreen_host.h"
+#include "platform/offscreen/scripted_host.h"
 #include "support/pi.h"
 #include "support/recording_surface.h"
 
@@ -59,7 +59,7 @@ TEST(TracePoints, TheSamplePoints) {
 
 class TraceRunTest : public ::testing::Test {
  protected:
-  OffscreenHost host{2400, 1440};
+  ScriptedHost host{2400, 1440};
   testing::RecordingSurface recorder{&host.surface()};
   DrelmWheel window{recorder, host};
 };

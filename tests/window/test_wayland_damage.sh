@@ -6,11 +6,10 @@
 # repaints only what was damaged.
 source "$(dirname "$0")/lib.sh" "$@"
 WESTON_RENDERER=pixman start_weston 1
-# The picture's surface (the sub-surface given the most commits: libdecor's borders get few):
+# The picture's surface (the surface given the most commits: libdecor's borders get few):
 # its commits, how many of them damaged the whole window, and their rate a second.
 count_commits() {
   awk '
-  /get_subsurface\(new id wl_subsurface@/ { match($0, /wl_surface@[0-9]+/); subsurface[substr($0, RSTART, RLENGTH)] = 1 }
   /-> wl_surface@[0-9]+\.damage_buffer\(/ {
     match($0, /wl_surface@[0-9]+/); s = substr($0, RSTART, RLENGTH)
     match($0, /\(.*\)/); split(substr($0, RSTART + 1, RLENGTH - 2), r, ", ")
@@ -23,7 +22,7 @@ count_commits() {
     if (!(s in first)) first[s] = t; last[s] = t
   }
   END {
-    for (s in subsurface) if (commits[s] > best) { best = commits[s]; ours = s }
+    for (s in commits) if (commits[s] > best) { best = commits[s]; ours = s }
     printf "%d %d %d\n", best, wholes[ours], best / (last[ours] - first[ours] + 0.001)
   }' "$WORK/app.err" >"$WORK/counts"
   read -r commits wholes rate <"$WORK/counts"

@@ -9,7 +9,7 @@
 #include "files/png_file.h"
 #include "linkage/crank.h"
 #include "platform/common/pacer.h"
-#include "platform/offscreen/offscreen_host.h"
+#include "platform/offscreen/scripted_host.h"
 #include "snapshot/gif_file.h"
 #include "snapshot/progress.h"
 
@@ -38,7 +38,7 @@ struct Run {
     }
   }
   WorldMapping mapping;
-  OffscreenHost host;
+  ScriptedHost host;
   DrelmWheel window;
   Progress progress;
   std::int64_t done = 0;

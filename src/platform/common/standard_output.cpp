@@ -3,13 +3,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace drelm {
 
+void SayFailure(const char* program, std::string_view what) {
+  std::fprintf(stderr, "%s: %.*s\n", program, static_cast<int>(what.size()), what.data());
+  std::fflush(stderr);
+}
+
 int PrintOut(const char* program, const char* text) {
   if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
-    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", program,
-                 std::strerror(errno));
+    SayFailure(program, std::string("cannot write to standard output: ") + std::strerror(errno));
     return 1;
   }
   return 0;

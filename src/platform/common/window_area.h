@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "canvas/colour.h"
@@ -28,12 +29,27 @@ inline PixelSize CanvasFor(const WorldMapping& mapping, PixelSize largest_displa
           std::max(mapping.PictureHeight(), largest_display.height)};
 }
 
-// Whether a window is too large for a buffer of its own of 4 bytes a pixel, whose size SDL and the
-// X protocol count in 32 bits (beyond about 23170 x 23170): a way of showing that needs one then
-// shows nothing until the window is smaller again, rather than fail.
+// Whether a window is too large for a buffer of its own of 4 bytes a pixel, whose size the X
+// protocol and Wayland's shared memory count in 32 bits (beyond about 23170 x 23170): a way of
+// showing that needs one then shows nothing until the window is smaller again, rather than fail.
 inline bool TooLargeForABuffer(PixelSize window) {
   constexpr std::int64_t kLargestBuffer = std::numeric_limits<std::int32_t>::max();
   return std::int64_t{window.width} * window.height * 4 > kLargestBuffer;
+}
+
+// A place on the desktop, in pixels from its upper left.
+struct DesktopPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// Where a window of `size` opens on a desktop whose usable area (without its panels) is `usable`:
+// where the desktop puts it, unless it is larger than that area; then at the area's upper left,
+// so that it shows the upper left of the picture and not the middle of a window centred beyond
+// the screen's edges.
+inline std::optional<DesktopPoint> OpeningPlace(PixelSize size, const PixelRect& usable) {
+  if (usable.Empty() || (size.width <= usable.w && size.height <= usable.h)) return std::nullopt;
+  return DesktopPoint{usable.x, usable.y};
 }
 
 // The part of `rect` inside [0, width) x [0, height); empty when none.

@@ -1,25 +1,37 @@
 #include "platform/offscreen/offscreen_host.h"
 
-#include "app/program_end.h"
-#include "platform/common/mouse.h"
+#include <algorithm>
 
 namespace drelm {
 
-void OffscreenHost::DoEvents(WindowInput& window) {
-  ++calls_;
-  if (end_at_ != 0 && calls_ >= end_at_) End();
-  const auto batch = script_.find(calls_);
-  if (batch != script_.end()) {
-    for (const ScriptedEvent& event : batch->second) {
-      if (event.kind == ScriptedEvent::Kind::kKey) {
-        window.KeyPress(event.code);
-      } else {
-        window.MouseDown(kLeftButton, 0, 0, 0);
-      }
-    }
+OffscreenHost::OffscreenHost(PixelSize canvas, WorldMapping mapping)
+    : canvas_(canvas.width, canvas.height), surface_(canvas_, mapping), area_(canvas) {}
+
+void OffscreenHost::HandOverEvents(WindowInput& window) {
+  ++handovers_;
+  while (!typed_.empty()) {
+    const int code = typed_.front();
+    typed_.pop_front();
+    window.KeyPress(code);
   }
-  const bool more = script_.upper_bound(calls_) != script_.end() || end_at_ > calls_;
-  if (window.Paused() && !more) End();
+  if (exposed_) {
+    exposed_ = false;
+    Repaint();
+  }
+}
+
+void OffscreenHost::WaitForPass(Pacer::Time due, WindowInput&) {
+  now_ = std::max(now_, due);
+}
+
+void OffscreenHost::WaitForEvents(std::chrono::milliseconds longest, WindowInput& window) {
+  ++event_waits_;
+  now_ += longest;
+  HandOverEvents(window);
+}
+
+void OffscreenHost::ShowRects(std::span<const PixelRect> changed) {
+  showings_.push_back({false, {changed.begin(), changed.end()}});
 }
 
 }  // namespace drelm

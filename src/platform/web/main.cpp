@@ -32,7 +32,8 @@ struct Page {
   bool touch = drelm::page::TouchScreen();
   std::string steering = touch ? kTapLine : "";
   std::string paused = touch ? kPausedTapLine : kPausedKeyLine;
-  long frame = 0;  // the frame asked for, or 0
+  long frame = 0;        // the frame asked for, or 0
+  long long passes = 0;  // run, for <canvas data-passes>
   bool over = false;
 };
 std::unique_ptr<Page> g_page;
@@ -58,8 +59,10 @@ void Halt(Page& page) {
 void Finish(Ending ending) {
   if (Page* page = g_page.get()) {
     Halt(*page);
-    if (!ending.failed())
-      ending = drelm::RunUntilEnd([&] { page->host.ShowFrame(); }).value_or(ending);
+    if (!ending.failed()) {
+      ending = drelm::RunUntilEnd([&] { page->host.EndFrame(); }).value_or(ending);
+      drelm::page::SetPasses(page->passes);
+    }
   }
   // A reload starts it again after its own end; after a failure, it would fail again.
   if (ending.failed()) {
@@ -101,9 +104,11 @@ EM_BOOL OnFrame(double, void*) {
   Guarded([&] {
     page.host.BeginFrame();
     do {
+      ++page.passes;
       page.window.Pass();
     } while (page.host.PassDue());
-    page.host.ShowFrame();
+    page.host.EndFrame();
+    drelm::page::SetPasses(page.passes);
   });
   if (!page.over) page.frame = emscripten_request_animation_frame(OnFrame, nullptr);
   return EM_FALSE;
@@ -172,6 +177,7 @@ int main() {
     g_page->window.StartUp();
   });
   if (!g_page || g_page->over) return 1;  // the page says why
+  drelm::page::SetPasses(0);
   Listen(true);
   drelm::page::Watch(g_page->host.fitted());
   FollowPause();

@@ -19,7 +19,8 @@ constexpr std::uint32_t PageRgba(Rgb pixel) {
 }  // namespace
 
 WebHost::WebHost(const PictureLayout& layout)
-    : layout_(layout),
+    : WindowHost(Pacer::kMaxFrameLag),
+      layout_(layout),
       mapping_(layout.dpi),
       canvas_(std::make_unique<Canvas>(layout.canvas.width, layout.canvas.height)),
       surface_(std::make_unique<WorldCanvas>(*canvas_, mapping_)),
@@ -28,17 +29,29 @@ WebHost::WebHost(const PictureLayout& layout)
   Repaint();
 }
 
-void WebHost::DoEvents(WindowInput&) {
-  ++passes_;
-  pass_due_ = pacer_.AfterPass(frame_time_).resume_at <= frame_time_ &&
-              Pacer::Clock::now() - frame_time_ < kFrameBudget;
+void WebHost::BeginFrame() {
+  frame_time_ = Pacer::Clock::now();
+  in_frame_ = true;
+  pass_due_ = true;
 }
 
-void WebHost::ShowFrame() {
-  std::vector<PixelRect> changed = canvas_->TakeDirtyRects();
-  KeepWithin(changed, shown_);
-  for (const PixelRect& rect : changed) Put(rect);
-  page::SetPasses(passes_);
+void WebHost::EndFrame() {
+  in_frame_ = false;
+  ShowFrameAndWait();
+  Flush();
+}
+
+void WebHost::WaitForPass(Pacer::Time due, WindowInput&) {
+  pass_due_ = due <= frame_time_ && Pacer::Clock::now() - frame_time_ < kFrameBudget;
+}
+
+void WebHost::ShowRects(std::span<const PixelRect> changed) {
+  Stage(changed);
+}
+
+void WebHost::ShowAll() {
+  const PixelRect all{0, 0, shown_.width, shown_.height};
+  Stage(std::span(&all, 1));
 }
 
 void WebHost::Resize(double css_width, double css_height) {
@@ -50,22 +63,35 @@ void WebHost::Resize(double css_width, double css_height) {
   Repaint();
 }
 
-void WebHost::Repaint() {
-  canvas_->TakeDirtyRects();  // all of it is shown
-  Put({0, 0, shown_.width, shown_.height});
-  page::SetPasses(passes_);
+void WebHost::Stage(std::span<const PixelRect> rects) {
+  const std::size_t pixels =
+      static_cast<std::size_t>(shown_.width) * static_cast<std::size_t>(shown_.height);
+  if (rgba_.size() != pixels) {
+    rgba_.assign(pixels, 0);
+    staged_.clear();
+  }
+  for (const PixelRect& rect : rects) {
+    for (int y = rect.y; y < rect.y + rect.h; ++y) {
+      const Rgb* row = canvas_->Row(y) + rect.x;
+      std::transform(row, row + rect.w,
+                     rgba_.data() + static_cast<std::size_t>(y) * shown_.width + rect.x, PageRgba);
+    }
+    staged_.push_back(rect);
+  }
+  if (!in_frame_) Flush();
 }
 
-void WebHost::Put(const PixelRect& rect) {
-  rgba_.resize(static_cast<std::size_t>(rect.w) * static_cast<std::size_t>(rect.h));
-  std::uint32_t* out = rgba_.data();
-  for (int y = rect.y; y < rect.y + rect.h; ++y) {
-    const Rgb* row = canvas_->Row(y) + rect.x;
-    out = std::transform(row, row + rect.w, out, PageRgba);
-  }
-  if (!page::Put(rgba_.data(), rect.x, rect.y, rect.w, rect.h)) {
+void WebHost::Flush() {
+  if (staged_.empty()) return;
+  if (!page::Put(rgba_.data(), shown_, staged_)) {
     throw HostError("cannot draw on the page's canvas: the browser gave it no 2D context");
   }
+  staged_.clear();
+}
+
+void WebHost::ShowError(const std::string& message) {
+  page::LogError("drelm-wheel: " + message);
+  page::SetState("error", message + ".");
 }
 
 }  // namespace drelm

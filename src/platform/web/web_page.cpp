@@ -59,12 +59,23 @@ EM_JS(void, JsSetPictureSize,
         }
       });
 
-EM_JS(int, JsPut, (const void* rgba, int x, int y, int w, int h), {
-  const picture = document.getElementById('picture');
-  const context = picture.getContext('2d');
-  if (!context) return 0;
-  const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4);
-  context.putImageData(new ImageData(bytes, w, h), x, y);
+// The picture's context and an ImageData over the image in the program's memory are made once,
+// and again only when the image moves, changes its size or the memory grows; each rectangle is
+// then put straight from that memory.
+EM_JS(int, JsPut, (const void* rgba, int width, int height, const int* rects, int count), {
+  let put = Module.drelmPut;
+  if (!put || put.buffer !== HEAPU8.buffer || put.rgba !== rgba || put.width !== width ||
+      put.height !== height) {
+    const context = document.getElementById('picture').getContext('2d');
+    if (!context) return 0;
+    const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+    put = Module.drelmPut = {buffer: HEAPU8.buffer, rgba, width, height, context,
+                             image: new ImageData(bytes, width, height)};
+  }
+  for (let i = 0, at = rects >> 2; i < count; ++i, at += 4) {
+    put.context.putImageData(put.image, 0, 0, HEAP32[at], HEAP32[at + 1], HEAP32[at + 2],
+                             HEAP32[at + 3]);
+  }
   return 1;
 });
 
@@ -152,8 +163,10 @@ void SetPictureSize(PixelSize pixels, const PictureLayout& layout) {
                    layout.css_per_pixel, layout.fitted ? 1 : 0, layout.css_grain, layout.dpi);
 }
 
-bool Put(const std::uint32_t* rgba, int x, int y, int w, int h) {
-  return JsPut(rgba, x, y, w, h) != 0;
+bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PixelRect> rects) {
+  static_assert(sizeof(PixelRect) == 4 * sizeof(int), "rectangles are read as four ints");
+  return JsPut(rgba, size.width, size.height, reinterpret_cast<const int*>(rects.data()),
+               static_cast<int>(rects.size())) != 0;
 }
 
 void SetPasses(long long passes) {

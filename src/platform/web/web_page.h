@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "platform/common/window_area.h"
@@ -19,9 +20,10 @@ bool TouchScreen();
 // and says its dots an inch on <canvas data-dpi>. A frame that can be enlarged may grow up to the
 // whole canvas; a fitted picture's frame cannot.
 void SetPictureSize(PixelSize pixels, const PictureLayout& layout);
-// Puts `w` x `h` pixels of RGBA, row by row, at (x, y) of the picture. False when the page has
-// no way to draw on its canvas.
-bool Put(const std::uint32_t* rgba, int x, int y, int w, int h);
+// Puts these rectangles of an image of the picture's `size`, RGBA row by row, at the same place
+// on the picture: one call a frame, however many rectangles. False when the page has no way to
+// draw on its canvas.
+bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PixelRect> rects);
 // The number of passes drawn in what the picture shows.
 void SetPasses(long long passes);
 // <body data-state>: running, paused, ended or error; and the line under the picture.

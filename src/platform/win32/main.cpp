@@ -4,26 +4,29 @@
 #include <memory>
 #include <string>
 
+#include "platform/common/program_name.h"
 #include "platform/common/run_window.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_host.h"
 
 namespace {
 
-constexpr wchar_t kProgram[] = L"drelm-wheel";
+std::unique_ptr<drelm::WindowHost> OpenHost() {
+  return std::make_unique<drelm::Win32Host>();
+}
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  std::unique_ptr<drelm::Win32Host> host;
-  const drelm::Ending ending = drelm::RunWindow(host);
+  std::unique_ptr<drelm::WindowHost> host;
+  const drelm::Ending ending = drelm::RunWindow(host, OpenHost);
   // A GUI program has no console: a failure is said in one message box.
   if (ending.failed()) {
-    const std::wstring text = drelm::Wide(ending.message);
     if (host) {
-      host->ShowError(kProgram, text);
+      host->ShowError(ending.message);
     } else {
-      MessageBoxW(nullptr, text.c_str(), kProgram, MB_OK | MB_ICONERROR);
+      MessageBoxW(nullptr, drelm::Wide(ending.message).c_str(),
+                  drelm::Wide(drelm::kProgramName).c_str(), MB_OK | MB_ICONERROR);
     }
   }
   ExitProcess(static_cast<UINT>(ending.status()));

@@ -10,11 +10,12 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/drelm_wheel.h"
+#include "app/caption.h"
 #include "app/program_end.h"
 #include "platform/common/desktop_scale.h"
 #include "platform/common/host_error.h"
 #include "platform/common/mouse.h"
+#include "platform/common/program_name.h"
 #include "platform/common/window_area.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_dpi.h"
@@ -38,14 +39,13 @@ double DesktopDpi() {
   return HeldDpi(win32::SystemDpi());
 }
 
-// Where the window opens: where Windows puts it, unless it is larger than the work area; then at
-// the work area's upper left, so that it shows the upper left of the picture.
+// Where the window opens (window_area.h's rule), in the work area: the desktop without the taskbar.
 POINT StartPosition(SIZE frame) {
   RECT work;
-  if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) &&
-      (frame.cx > work.right - work.left || frame.cy > work.bottom - work.top)) {
-    return {work.left, work.top};
-  }
+  if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) == 0)
+    return {CW_USEDEFAULT, CW_USEDEFAULT};
+  const PixelRect usable{work.left, work.top, work.right - work.left, work.bottom - work.top};
+  if (const auto place = OpeningPlace({frame.cx, frame.cy}, usable)) return {place->x, place->y};
   return {CW_USEDEFAULT, CW_USEDEFAULT};
 }
 
@@ -98,7 +98,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARA
       host->Queue({Kind::kClose});
       return 0;
     case WM_PAINT:
-      host->Repaint();
+      host->Paint();
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
@@ -193,9 +193,33 @@ void Win32Host::HandOverEvents(WindowInput& window) {
   }
 }
 
-void Win32Host::ShowFrame() {
-  if (IsIconic(window_)) return;  // nobody sees a minimized window; it is painted on restore
-  for (const PixelRect& rect : canvas_.TakeDirtyRects()) Blit(rect);
+PixelSize Win32Host::ClientArea() const {
+  if (IsIconic(window_)) return {};  // nobody sees a minimized window; it is painted on restore
+  RECT client;
+  if (GetClientRect(window_, &client) == 0) return {};
+  return {client.right, client.bottom};
+}
+
+void Win32Host::ShowRects(std::span<const PixelRect> changed) {
+  for (const PixelRect& rect : changed) Blit(rect);
+}
+
+void Win32Host::ShowAll() {
+  const PixelSize client = ClientArea();
+  const PixelSize shown = ShownArea(client, {canvas_.width(), canvas_.height()});
+  if (client.width > shown.width || client.height > shown.height) {
+    HDC device = GetDC(window_);
+    if (device == nullptr) throw HostError(LastError("cannot show the picture"));
+    HBRUSH beyond =
+        CreateSolidBrush(RGB(kBeyondCanvas.red(), kBeyondCanvas.green(), kBeyondCanvas.blue()));
+    const RECT right{shown.width, 0, client.width, client.height};
+    const RECT below{0, shown.height, shown.width, client.height};
+    FillRect(device, &right, beyond);
+    FillRect(device, &below, beyond);
+    DeleteObject(beyond);
+    ReleaseDC(window_, device);
+  }
+  if (shown.width > 0 && shown.height > 0) Blit({0, 0, shown.width, shown.height});
 }
 
 void Win32Host::Blit(const PixelRect& rect) {
@@ -216,18 +240,13 @@ void Win32Host::Blit(const PixelRect& rect) {
   if (shown == 0) throw HostError(LastError("cannot show the picture"));
 }
 
-void Win32Host::Repaint() {
+void Win32Host::Paint() {
   PAINTSTRUCT paint;
   BeginPaint(window_, &paint);
   EndPaint(window_, &paint);
-  // All of the window's part of the canvas, whatever was asked: painting cannot fail loudly here.
-  canvas_.TakeDirtyRects();
-  RECT client;
-  GetClientRect(window_, &client);
-  const PixelRect all{0, 0, std::min<int>(client.right, canvas_.width()),
-                      std::min<int>(client.bottom, canvas_.height())};
+  // All of the client area, whatever was asked: painting cannot fail loudly here.
   try {
-    Blit(all);
+    Repaint();
   } catch (const HostError& error) {
     // Never through the window procedure: the pump raises it once DispatchMessage has returned.
     paint_error_ = error.what();
@@ -235,8 +254,8 @@ void Win32Host::Repaint() {
   }
 }
 
-void Win32Host::ShowError(const std::wstring& title, const std::wstring& message) {
-  MessageBoxW(window_, message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+void Win32Host::ShowError(const std::string& message) {
+  MessageBoxW(window_, Wide(message).c_str(), Wide(kProgramName).c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace drelm

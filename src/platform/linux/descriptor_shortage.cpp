@@ -1,0 +1,28 @@
+#include "platform/linux/descriptor_shortage.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace drelm {
+
+std::string DescriptorShortage() {
+  // Wayland needs the most: the display's connection, the keymap, a
+  // buffer's shared memory and the copy libwayland sends it through.
+  constexpr int kDescriptorsNeeded = 4;
+  int made[kDescriptorsNeeded];
+  int count = 0;
+  int error = 0;
+  for (; count < kDescriptorsNeeded; ++count) {
+    made[count] = dup(STDERR_FILENO);
+    if (made[count] < 0) {
+      error = errno;
+      break;
+    }
+  }
+  for (int i = 0; i < count; ++i) close(made[i]);
+  return error == EMFILE || error == ENFILE ? std::strerror(error) : "";
+}
+
+}  // namespace drelm

@@ -1,0 +1,204 @@
+#include "platform/x11/x11_picture.h"
+
+#include <X11/Xutil.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <algorithm>
+#include <bit>
+#include <string>
+
+#include "platform/common/host_error.h"
+
+namespace drelm {
+namespace {
+
+bool g_refused = false;
+
+int NoteRefusal(Display*, XErrorEvent*) {
+  g_refused = true;
+  return 0;
+}
+
+// Attaches the segment, and waits for the server's answer: a server on another machine refuses
+// it. Meanwhile an X error is no fault of the program's.
+bool Attach(Display* display, XShmSegmentInfo& segment) {
+  XSync(display, False);
+  g_refused = false;
+  const auto previous = XSetErrorHandler(NoteRefusal);
+  XShmAttach(display, &segment);
+  XSync(display, False);
+  XSetErrorHandler(previous);
+  return !g_refused;
+}
+
+// How the window's screen lays out a pixel, as an image for it has it; throws HostError for a
+// screen of no TrueColor visual of 15, 16, 24 or 30 bits.
+PixelLayout LayoutOf(Display* display, const XWindowAttributes& attributes) {
+  const Visual* visual = attributes.visual;
+  const int depth = attributes.depth;
+  const bool true_colour = visual->c_class == TrueColor || visual->c_class == DirectColor;
+  if (!true_colour || (depth != 15 && depth != 16 && depth != 24 && depth != 30)) {
+    throw HostError("cannot show the picture: the screen has " + std::to_string(depth) +
+                    " bits a pixel; the program needs a true-colour screen of 15, 16, 24 or 30");
+  }
+  XImage* probe = XCreateImage(display, attributes.visual, static_cast<unsigned>(depth), ZPixmap, 0,
+                               nullptr, 1, 1, 32, 0);
+  if (probe == nullptr) throw HostError("cannot show the picture: no image for the screen");
+  constexpr int kOwnOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+  PixelLayout layout{static_cast<std::uint32_t>(visual->red_mask),
+                     static_cast<std::uint32_t>(visual->green_mask),
+                     static_cast<std::uint32_t>(visual->blue_mask), probe->bits_per_pixel / 8,
+                     probe->byte_order != kOwnOrder};
+  XDestroyImage(probe);
+  if (!layout.Valid()) {
+    throw HostError("cannot show the picture: the screen lays out its " + std::to_string(depth) +
+                    "-bit pixels in a way the program does not know");
+  }
+  return layout;
+}
+
+}  // namespace
+
+X11Picture::X11Picture(Display* display, Window window, PixelSize canvas)
+    : display_(display), window_(window) {
+  XWindowAttributes attributes;
+  if (XGetWindowAttributes(display_, window_, &attributes) == 0) {
+    throw HostError("cannot show the picture: the window has no attributes");
+  }
+  visual_ = attributes.visual;
+  depth_ = attributes.depth;
+  layout_ = LayoutOf(display_, attributes);
+  gc_ = XCreateGC(display_, window_, 0, nullptr);
+  can_share_ = XShmQueryExtension(display_) == True;
+  if (layout_.SameAsCanvas()) {
+    MakeImage(canvas);
+  } else {
+    converter_ = std::make_unique<PixelConverter>(layout_);
+  }
+}
+
+X11Picture::~X11Picture() {
+  FreeImage();
+  if (gc_ != nullptr) XFreeGC(display_, gc_);
+}
+
+Rgb* X11Picture::CanvasMemory() const {
+  return converter_ ? nullptr : reinterpret_cast<Rgb*>(image_->data);
+}
+
+void X11Picture::MakeImage(PixelSize size) {
+  FreeImage();
+  image_size_ = size;
+  if (can_share_ && !TooLargeForABuffer(size) && Share(size)) return;
+  image_ =
+      XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr,
+                   static_cast<unsigned>(size.width), static_cast<unsigned>(size.height), 32, 0);
+  if (image_ == nullptr) throw HostError("cannot show the picture: no image for the screen");
+  own_.assign(
+      static_cast<std::size_t>(image_->bytes_per_line) * static_cast<std::size_t>(size.height), 0);
+  image_->data = reinterpret_cast<char*>(own_.data());
+}
+
+bool X11Picture::Share(PixelSize size) {
+  image_ =
+      XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr, &segment_,
+                      static_cast<unsigned>(size.width), static_cast<unsigned>(size.height));
+  if (image_ == nullptr) return false;
+  const std::size_t bytes =
+      static_cast<std::size_t>(image_->bytes_per_line) * static_cast<std::size_t>(size.height);
+  segment_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  void* memory =
+      segment_.shmid < 0 ? reinterpret_cast<void*>(-1) : shmat(segment_.shmid, nullptr, 0);
+  // Marked for removal at once: it goes when both sides let go, however the program ends.
+  if (segment_.shmid >= 0) shmctl(segment_.shmid, IPC_RMID, nullptr);
+  if (memory == reinterpret_cast<void*>(-1)) {
+    FreeImage();
+    return false;
+  }
+  segment_.shmaddr = static_cast<char*>(memory);
+  segment_.readOnly = True;
+  image_->data = segment_.shmaddr;
+  if (!Attach(display_, segment_)) {
+    FreeImage();
+    can_share_ = false;  // a server on another machine: sent from now on
+    return false;
+  }
+  completion_ = XShmGetEventBase(display_) + ShmCompletion;
+  shared_ = true;
+  return true;
+}
+
+void X11Picture::FreeImage() {
+  WaitUntilRead();
+  if (shared_) {
+    XShmDetach(display_, &segment_);
+    XSync(display_, False);
+    shared_ = false;
+  }
+  if (image_ != nullptr) {
+    image_->data = nullptr;  // the pixels are not Xlib's to free
+    XDestroyImage(image_);
+    image_ = nullptr;
+  }
+  if (segment_.shmaddr != nullptr) shmdt(segment_.shmaddr);
+  segment_ = {};
+  own_.clear();
+  own_.shrink_to_fit();
+}
+
+void X11Picture::PutImage(const PixelRect& rect, bool tell) {
+  const auto w = static_cast<unsigned>(rect.w), h = static_cast<unsigned>(rect.h);
+  if (shared_) {
+    XShmPutImage(display_, window_, gc_, image_, rect.x, rect.y, rect.x, rect.y, w, h,
+                 tell ? True : False);
+  } else {
+    XPutImage(display_, window_, gc_, image_, rect.x, rect.y, rect.x, rect.y, w, h);
+  }
+}
+
+void X11Picture::Put(const Canvas& canvas, std::span<const PixelRect> changed, PixelSize shown) {
+  WaitUntilRead();
+  if (converter_) {
+    // The image covers the largest area shown yet.
+    if (image_ == nullptr || shown.width > image_size_.width || shown.height > image_size_.height) {
+      MakeImage(
+          {std::max(shown.width, image_size_.width), std::max(shown.height, image_size_.height)});
+    }
+    auto* pixels = reinterpret_cast<std::uint8_t*>(image_->data);
+    for (const PixelRect& rect : changed) {
+      converter_->Convert(canvas, rect, pixels, static_cast<std::size_t>(image_->bytes_per_line));
+    }
+  }
+  for (std::size_t i = 0; i < changed.size(); ++i) PutImage(changed[i], i + 1 == changed.size());
+  outstanding_ = shared_ && !changed.empty();
+  XFlush(display_);
+}
+
+void X11Picture::PutAll(const Canvas& canvas, PixelSize window) {
+  WaitUntilRead();
+  if (window.width > canvas.width() || window.height > canvas.height()) {
+    const Rgb beyond = kBeyondCanvas;
+    XSetForeground(display_, gc_, converter_ ? converter_->Word(beyond) : beyond.value);
+    XFillRectangle(display_, window_, gc_, 0, 0, static_cast<unsigned>(window.width),
+                   static_cast<unsigned>(window.height));
+  }
+  const PixelSize shown = ShownArea(window, {canvas.width(), canvas.height()});
+  const PixelRect all{0, 0, shown.width, shown.height};
+  if (!all.Empty()) Put(canvas, std::span(&all, 1), shown);
+  WaitUntilRead();
+}
+
+void X11Picture::WaitUntilRead() {
+  if (!outstanding_) return;
+  outstanding_ = false;
+  // Normally the completion came long ago and waits in the queue; else a round trip makes sure,
+  // and the completions it brings are taken, so that none is taken later for a frame unread.
+  XEvent event;
+  if (XCheckTypedEvent(display_, completion_, &event) == True) return;
+  XSync(display_, False);
+  while (XCheckTypedEvent(display_, completion_, &event) == True) {
+  }
+}
+
+}  // namespace drelm

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
+
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "canvas/canvas.h"
+#include "platform/common/pixel_format.h"
+#include "platform/common/window_area.h"
+
+namespace drelm {
+
+// Puts the canvas on an X11 window, on any TrueColor screen of 15, 16, 24 or 30 bits. Where the
+// screen reads pixels as the canvas holds them (24 bits), the server's image is the canvas itself;
+// elsewhere each changed rectangle is turned into the screen's pixels in an image of the area
+// shown. The image is in memory shared with the server (MIT-SHM) where it offers that, else it is
+// sent. Shared, a frame is not waited for: the server says when it has read it (a completion
+// event), and only then may the image be written again.
+class X11Picture {
+ public:
+  // Throws HostError for a screen it cannot show on (8 bits a pixel, say).
+  X11Picture(Display* display, Window window, PixelSize canvas);
+  ~X11Picture();
+  X11Picture(const X11Picture&) = delete;
+  X11Picture& operator=(const X11Picture&) = delete;
+
+  // Where the canvas is to be drawn: the image the server reads, or nothing where the canvas keeps
+  // its own pixels and they are converted.
+  Rgb* CanvasMemory() const;
+  // Puts these rectangles of the canvas, within `shown`, on the window.
+  void Put(const Canvas& canvas, std::span<const PixelRect> changed, PixelSize shown);
+  // Puts all of a window of `window` pixels: the canvas, and the background beyond it.
+  void PutAll(const Canvas& canvas, PixelSize window);
+  // Whether an event is the server's word that it has read a frame.
+  bool IsCompletion(const XEvent& event) const { return shared_ && event.type == completion_; }
+  void Completed() { outstanding_ = false; }
+  // Returns once the server has read what was put.
+  void WaitUntilRead();
+
+ private:
+  // An image of `size` in memory shared with the server, or else of the program's own.
+  void MakeImage(PixelSize size);
+  bool Share(PixelSize size);
+  void FreeImage();
+  void PutImage(const PixelRect& rect, bool tell);
+
+  Display* display_;
+  Window window_;
+  Visual* visual_;
+  int depth_;
+  GC gc_ = nullptr;
+  PixelLayout layout_;
+  std::unique_ptr<PixelConverter> converter_;  // where the canvas is not the image
+  bool can_share_ = false;
+  XImage* image_ = nullptr;
+  PixelSize image_size_;
+  XShmSegmentInfo segment_{};
+  bool shared_ = false;
+  std::vector<std::uint8_t> own_;  // the image's pixels where they are sent
+  int completion_ = 0;             // the completion event's type
+  bool outstanding_ = false;       // a frame put whose completion is not yet seen
+};
+
+}  // namespace drelm
