@@ -347,6 +347,12 @@ wl_window_shown() {
     [ "$(count_colour "$WORK/first.png" 0000FF)" -gt 100 ]
 }
 
+# Whether the running program has loaded a library it must not: SDL, or OpenGL's (EGL, GL, LLVM,
+# Mesa's drivers). It talks to X11 and Wayland itself and draws its own pixels.
+no_gl_loaded() {
+  ! grep -qE 'libSDL2|libGL|libEGL|libLLVM|_dri\.so|libgallium|libglapi' "/proc/$APP_PID/maps"
+}
+
 # Keys and clicks as a person gives them, through the outer X server's seat.
 outer_xdotool() {
   DISPLAY=$OUTER xdotool "$@"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The window opens with its exact caption, a 748 x 539 client area, an icon, the launcher's class,
-# and the hub drawn on white at the world origin.
+# and the hub drawn on white at the world origin; it loads neither SDL nor OpenGL.
 source "$(dirname "$0")/lib.sh" "$@"
 start_xvfb
 start_app
@@ -18,3 +18,4 @@ blue=$(count_colour "$WORK/hub.png" 0000FF)
 [ "$blue" -gt 200 ] || fail "only $blue blue pixels of the hub about the origin"
 [ "$(pixel "$WORK/a.png" 5 5)" = "FFFFFF" ] || fail "background is not white"
 kill -0 "$APP_PID" || fail "the program ended by itself"
+no_gl_loaded || fail "the window loaded SDL or OpenGL: $(grep -oE '/[^ ]*(SDL|GL|LLVM|dri)[^ ]*' "/proc/$APP_PID/maps" | sort -u)"
