@@ -35,27 +35,26 @@ int CheckedWidth(int width, int height) {
 Canvas::Canvas(int width, int height)
     : width_(CheckedWidth(width, height)),
       height_(height),
-      own_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-           PixelOf(kBackground)),
-      pixels_(own_.data()),
+      memory_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
+      pixels_(memory_.data()),
       dirty_(width, height) {
   dirty_.MarkAll();  // a new canvas has everything to show
 }
 
-Canvas::Canvas(int width, int height, Rgb* memory)
-    : width_(CheckedWidth(width, height)), height_(height), pixels_(memory), dirty_(width, height) {
-  Fill(PixelOf(kBackground));
-}
-
 void Canvas::Fill(Rgb rgb) {
-  std::fill(pixels_, pixels_ + static_cast<std::size_t>(width_) * height_, rgb);
+  const std::uint32_t bits = Encode(rgb);
+  if (bits == 0) {
+    memory_.Zero();  // the background: what the memory holds fresh, so none of it need stay
+  } else {
+    std::fill(pixels_, pixels_ + static_cast<std::size_t>(width_) * height_, bits);
+  }
   if (tracking_) dirty_.MarkAll();
 }
 
-void Canvas::Put(std::int64_t x, std::int64_t y, Rgb rgb) {
+void Canvas::Put(std::int64_t x, std::int64_t y, std::uint32_t bits) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   const auto ix = static_cast<int>(x), iy = static_cast<int>(y);
-  pixels_[Index(ix, iy)] = rgb;
+  pixels_[Index(ix, iy)] = bits;
   if (tracking_) dirty_.Mark(ix, iy);
 }
 
@@ -64,7 +63,7 @@ void Canvas::Plot(double px, double py, Rgb rgb) {
   const double x = std::floor(px);
   const double y = std::floor(py);
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  Put(static_cast<std::int64_t>(x), static_cast<std::int64_t>(y), rgb);
+  Put(static_cast<std::int64_t>(x), static_cast<std::int64_t>(y), Encode(rgb));
 }
 
 void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
@@ -92,33 +91,33 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
   const auto ix0 = static_cast<std::int64_t>(fx0), iy0 = static_cast<std::int64_t>(fy0);
   const auto ix1 = static_cast<std::int64_t>(fx1), iy1 = static_cast<std::int64_t>(fy1);
   if (std::llabs(ix1 - ix0) >= std::llabs(iy1 - iy0)) {
-    DrawXMajor(ix0, iy0, ix1, iy1, rgb);
+    DrawXMajor(ix0, iy0, ix1, iy1, Encode(rgb));
   } else {
-    DrawYMajor(ix0, iy0, ix1, iy1, rgb);
+    DrawYMajor(ix0, iy0, ix1, iy1, Encode(rgb));
   }
 }
 
 // One pixel a column; the row is the nearest to the ideal line. x0 <= x1.
 void Canvas::DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                        Rgb rgb) {
+                        std::uint32_t bits) {
   const std::int64_t first = std::max<std::int64_t>(x0, 0);
   const std::int64_t last = std::min<std::int64_t>(x1, width_ - 1);
   if (first > last) return;
   if (x1 == x0) {
-    Put(x0, y0, rgb);
+    Put(x0, y0, bits);
     return;
   }
   LineWalk row(y0, y1 - y0, x1 - x0, first - x0);
   if (std::min(y0, y1) >= 0 && std::max(y0, y1) < height_) {
-    WriteRun(row, true, first, last, rgb);
+    WriteRun(row, true, first, last, bits);
     return;
   }
-  for (std::int64_t x = first; x <= last; ++x, row.Next()) Put(x, row.value(), rgb);
+  for (std::int64_t x = first; x <= last; ++x, row.Next()) Put(x, row.value(), bits);
 }
 
 // One pixel a row; the column is the nearest to the ideal line. Rows may run either way.
 void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                        Rgb rgb) {
+                        std::uint32_t bits) {
   if (y1 < y0) {
     std::swap(x0, x1);
     std::swap(y0, y1);
@@ -128,14 +127,14 @@ void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
   if (first > last) return;
   LineWalk column(x0, x1 - x0, y1 - y0, first - y0);
   if (std::min(x0, x1) >= 0 && std::max(x0, x1) < width_) {
-    WriteRun(column, false, first, last, rgb);
+    WriteRun(column, false, first, last, bits);
     return;
   }
-  for (std::int64_t y = first; y <= last; ++y, column.Next()) Put(column.value(), y, rgb);
+  for (std::int64_t y = first; y <= last; ++y, column.Next()) Put(column.value(), y, bits);
 }
 
 void Canvas::WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int64_t last,
-                      Rgb rgb) {
+                      std::uint32_t bits) {
   if (tracking_) {
     // A piece of the line a square's width along steps across at most once into the next
     // square: the squares of its two ends are all it writes in.
@@ -152,7 +151,7 @@ void Canvas::WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int
   }
   const auto major = static_cast<int>(first), minor = static_cast<int>(walk.value());
   walk.Write(&pixels_[x_major ? Index(major, minor) : Index(minor, major)], last - first + 1,
-             x_major ? 1 : width_, x_major ? width_ : 1, rgb);
+             x_major ? 1 : width_, x_major ? width_ : 1, bits);
 }
 
 const std::vector<double>& Canvas::CircleTable(double r, double reach) {
@@ -172,6 +171,7 @@ const std::vector<double>& Canvas::CircleTable(double r, double reach) {
 
 void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
   if (!Finite(cx, cy) || !std::isfinite(r) || r < 0) return;
+  const std::uint32_t bits = Encode(rgb);
   const double ox = std::floor(cx);
   const double oy = std::floor(cy);
   // Each octant's pixel at offset k along its major axis sits round(sqrt(r^2 - k^2)) across.
@@ -186,7 +186,7 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
   if (table != nullptr && ox - extent >= 0 && oy - extent >= 0 && ox + extent < width_ &&
       oy + extent < height_) {
     DrawWholeCircle(static_cast<int>(ox), static_cast<int>(oy), static_cast<int>(reach), *table,
-                    rgb);
+                    bits);
     if (tracking_) {
       const auto x = static_cast<int>(ox), y = static_cast<int>(oy), e = static_cast<int>(extent);
       dirty_.Mark(x - e, y - e, x + e, y + e);
@@ -203,8 +203,8 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
     for (auto c = static_cast<std::int64_t>(col_first); c <= static_cast<std::int64_t>(col_last);
          ++c) {
       const double m = across(std::fabs(static_cast<double>(c) - ox));
-      if (in_y(oy - m)) Put(c, static_cast<std::int64_t>(oy - m), rgb);
-      if (in_y(oy + m)) Put(c, static_cast<std::int64_t>(oy + m), rgb);
+      if (in_y(oy - m)) Put(c, static_cast<std::int64_t>(oy - m), bits);
+      if (in_y(oy + m)) Put(c, static_cast<std::int64_t>(oy + m), bits);
     }
   }
   // Left and right arcs: one pixel a row.
@@ -214,23 +214,23 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
     for (auto row = static_cast<std::int64_t>(row_first);
          row <= static_cast<std::int64_t>(row_last); ++row) {
       const double m = across(std::fabs(static_cast<double>(row) - oy));
-      if (in_x(ox - m)) Put(static_cast<std::int64_t>(ox - m), row, rgb);
-      if (in_x(ox + m)) Put(static_cast<std::int64_t>(ox + m), row, rgb);
+      if (in_x(ox - m)) Put(static_cast<std::int64_t>(ox - m), row, bits);
+      if (in_x(ox + m)) Put(static_cast<std::int64_t>(ox + m), row, bits);
     }
   }
 }
 
 // The same pixels as the arcs above, for a circle wholly on the canvas: four a step along k.
 void Canvas::DrawWholeCircle(int ox, int oy, int reach, const std::vector<double>& across,
-                             Rgb rgb) {
-  Rgb* centre = &pixels_[Index(ox, oy)];
+                             std::uint32_t bits) {
+  std::uint32_t* centre = &pixels_[Index(ox, oy)];
   const std::ptrdiff_t w = width_;
   for (int k = -reach; k <= reach; ++k) {
     const auto m = static_cast<std::ptrdiff_t>(across[static_cast<std::size_t>(k < 0 ? -k : k)]);
-    centre[-m * w + k] = rgb;  // top arc
-    centre[m * w + k] = rgb;   // bottom arc
-    centre[k * w - m] = rgb;   // left arc
-    centre[k * w + m] = rgb;   // right arc
+    centre[-m * w + k] = bits;  // top arc
+    centre[m * w + k] = bits;   // bottom arc
+    centre[k * w - m] = bits;   // left arc
+    centre[k * w + m] = bits;   // right arc
   }
 }
 

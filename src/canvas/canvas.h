@@ -6,6 +6,7 @@
 
 #include "canvas/colour.h"
 #include "canvas/dirty_squares.h"
+#include "canvas/pixel_memory.h"
 
 namespace drelm {
 
@@ -15,26 +16,33 @@ class LineWalk;
 // indices stay well within their types.
 inline constexpr int kMaxCanvasSide = 1 << 16;
 
+// A pixel as the canvas holds it: its colour XOR the background's, so that zeroed memory is
+// background without a byte written. Canvas::Decode gives its colour.
+struct StoredPixel {
+  std::uint32_t bits;
+};
+
 // The picture, held in plain memory for the life of the program. The window only shows it, so it
-// survives the window being covered, resized or minimized.
+// survives the window being covered, resized or minimized. Its background costs no memory until
+// something is drawn over it: the memory comes zeroed from the system, and zero is background.
 //
 // The raster operations take continuous pixel coordinates of any size. Each one clips in wide
 // arithmetic before it touches a pixel, so no pixel loop runs longer than the canvas is wide or
 // tall, and nothing is written outside it. Input that is not a finite number draws nothing.
 class Canvas {
  public:
+  // A canvas all background. Throws std::bad_alloc when the system has not the memory for it.
   Canvas(int width, int height);
-  // A canvas drawn in memory lent by its owner: width * height pixels, row by row, that outlive
-  // the canvas (memory a display server reads the picture from, say).
-  Canvas(int width, int height, Rgb* memory);
   // The pixels stay where they are: a canvas is neither copied nor moved.
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
   int width() const { return width_; }
   int height() const { return height_; }
-  Rgb At(int x, int y) const { return pixels_[Index(x, y)]; }
-  const Rgb* Row(int y) const { return pixels_ + Index(0, y); }
+  Rgb At(int x, int y) const { return Decode(Stored()[Index(x, y)]); }
+  // A row's pixels as the canvas holds them; Decode gives their colours.
+  const StoredPixel* Row(int y) const { return Stored() + Index(0, y); }
+  static constexpr Rgb Decode(StoredPixel pixel) { return Rgb{pixel.bits ^ kBackgroundBits}; }
 
   void Fill(Rgb rgb);
   // The pixel that contains the point.
@@ -55,17 +63,23 @@ class Canvas {
   std::vector<PixelRect> TakeDirtyRects() { return dirty_.Take(); }
 
  private:
+  static constexpr std::uint32_t kBackgroundBits = PixelOf(kBackground).value;
+  static constexpr std::uint32_t Encode(Rgb rgb) { return rgb.value ^ kBackgroundBits; }
+  const StoredPixel* Stored() const { return reinterpret_cast<const StoredPixel*>(pixels_); }
   std::size_t Index(int x, int y) const {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
            static_cast<std::size_t>(x);
   }
   // Sets a pixel given in wide coordinates when it lies on the canvas.
-  void Put(std::int64_t x, std::int64_t y, Rgb rgb);
-  void DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
-  void DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Rgb rgb);
+  void Put(std::int64_t x, std::int64_t y, std::uint32_t bits);
+  void DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                  std::uint32_t bits);
+  void DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                  std::uint32_t bits);
   // Writes the steps first..last of a line wholly on the canvas, marking what it writes a
   // square's width along at a time.
-  void WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int64_t last, Rgb rgb);
+  void WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int64_t last,
+                std::uint32_t bits);
 
   // The offsets across of each step along a circle's octant, for a radius drawn before.
   struct TabledCircle {
@@ -73,14 +87,15 @@ class Canvas {
     std::vector<double> across;
   };
   const std::vector<double>& CircleTable(double r, double reach);
-  void DrawWholeCircle(int ox, int oy, int reach, const std::vector<double>& across, Rgb rgb);
+  void DrawWholeCircle(int ox, int oy, int reach, const std::vector<double>& across,
+                       std::uint32_t bits);
 
   int width_;
   int height_;
   std::array<TabledCircle, 4> circles_;
   std::size_t next_circle_ = 0;
-  std::vector<Rgb> own_;  // the pixels, unless lent
-  Rgb* pixels_;
+  PixelMemory memory_;
+  std::uint32_t* pixels_;  // the stored pixels' bits, row by row
   bool tracking_ = true;
   DirtySquares dirty_;
 };

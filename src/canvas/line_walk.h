@@ -36,14 +36,14 @@ class LineWalk {
   // Writes `count` pixels from `at`, `major_stride` apart, moving on by `minor_stride` as the
   // minor coordinate steps: the walk of value() and Next(), for a stretch known to lie on the
   // canvas, with nothing tested but the remainder. value() is left behind.
-  void Write(Rgb* at, std::int64_t count, std::ptrdiff_t major_stride, std::ptrdiff_t minor_stride,
-             Rgb rgb) {
+  void Write(std::uint32_t* at, std::int64_t count, std::ptrdiff_t major_stride,
+             std::ptrdiff_t minor_stride, std::uint32_t bits) {
     // Plain conditions, which the compiler makes branches: a pass draws the same lines as the
     // pass before it, near enough, so they are foreseen well, and a branch foreseen costs less
     // than the masks that avoid it (they lengthen the chain through the remainder).
     if (step_ >= 0) {
       for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
-        *at = rgb;
+        *at = bits;
         rest_ += step_;
         const bool on = rest_ >= limit_;
         rest_ -= on ? limit_ : 0;
@@ -51,7 +51,7 @@ class LineWalk {
       }
     } else {
       for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
-        *at = rgb;
+        *at = bits;
         rest_ += step_;
         const bool back = rest_ < 0;
         rest_ += back ? limit_ : 0;

@@ -21,10 +21,11 @@ std::uint64_t Checksum(const drelm::Canvas& canvas) {
   constexpr std::uint64_t kPrime = 1099511628211ull;
   std::uint64_t hash = kOffset;
   for (int y = 0; y < kHeight; ++y) {
-    const drelm::Rgb* row = canvas.Row(y);
+    const drelm::StoredPixel* row = canvas.Row(y);
     for (int x = 0; x < kWidth; ++x) {
+      const drelm::Rgb pixel = drelm::Canvas::Decode(row[x]);
       for (int shift = 0; shift < 32; shift += 8) {
-        hash = (hash ^ ((row[x].value >> shift) & 0xFF)) * kPrime;
+        hash = (hash ^ ((pixel.value >> shift) & 0xFF)) * kPrime;
       }
     }
   }

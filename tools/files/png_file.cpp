@@ -45,11 +45,12 @@ class PngEncoder {
     png_write_info(png_, info_);
     std::vector<png_byte> row(static_cast<std::size_t>(width) * 3);
     for (int y = 0; y < height; ++y) {
-      const Rgb* pixels = canvas.Row(y);
+      const StoredPixel* pixels = canvas.Row(y);
       for (int x = 0; x < width; ++x) {
-        row[3 * x] = pixels[x].red();
-        row[3 * x + 1] = pixels[x].green();
-        row[3 * x + 2] = pixels[x].blue();
+        const Rgb pixel = Canvas::Decode(pixels[x]);
+        row[3 * x] = pixel.red();
+        row[3 * x + 1] = pixel.green();
+        row[3 * x + 2] = pixel.blue();
       }
       png_write_row(png_, row.data());
     }

@@ -43,11 +43,11 @@ void PixelConverter::Convert(const Canvas& canvas, const PixelRect& rect, std::u
                              std::size_t stride) const {
   const auto bytes = static_cast<std::size_t>(layout_.bytes_per_pixel);
   for (int y = rect.y; y < rect.y + rect.h; ++y) {
-    const Rgb* in = canvas.Row(y) + rect.x;
+    const StoredPixel* in = canvas.Row(y) + rect.x;
     std::uint8_t* out =
         image + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(rect.x) * bytes;
     for (int i = 0; i < rect.w; ++i, out += bytes) {
-      const std::uint32_t word = Word(in[i]);
+      const std::uint32_t word = Word(Canvas::Decode(in[i]));
       if (bytes == 2) {
         const std::uint16_t half = static_cast<std::uint16_t>(
             layout_.swapped ? __builtin_bswap16(static_cast<std::uint16_t>(word)) : word);

@@ -59,8 +59,8 @@ struct WaylandBuffer {
           pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width);
       int x = rect.x;
       if (y < canvas.height()) {
-        const Rgb* row = canvas.Row(y);
-        for (; x < canvas_right; ++x) out[x] = kOpaque | row[x].value;
+        const StoredPixel* row = canvas.Row(y);
+        for (; x < canvas_right; ++x) out[x] = kOpaque | Canvas::Decode(row[x]).value;
       }
       std::fill(out + x, out + rect.x + rect.w, kBeyond);
     }

@@ -72,9 +72,10 @@ void WebHost::Stage(std::span<const PixelRect> rects) {
   }
   for (const PixelRect& rect : rects) {
     for (int y = rect.y; y < rect.y + rect.h; ++y) {
-      const Rgb* row = canvas_->Row(y) + rect.x;
+      const StoredPixel* row = canvas_->Row(y) + rect.x;
       std::transform(row, row + rect.w,
-                     rgba_.data() + static_cast<std::size_t>(y) * shown_.width + rect.x, PageRgba);
+                     rgba_.data() + static_cast<std::size_t>(y) * shown_.width + rect.x,
+                     [](StoredPixel pixel) { return PageRgba(Canvas::Decode(pixel)); });
     }
     staged_.push_back(rect);
   }

@@ -225,17 +225,22 @@ void Win32Host::ShowAll() {
 void Win32Host::Blit(const PixelRect& rect) {
   HDC device = GetDC(window_);
   if (device == nullptr) throw HostError(LastError("cannot show the picture"));
-  // The rows of the rectangle as a DIB of their own, so the source's y is 0 whichever way a
-  // top-down DIB's rows are counted.
+  // The rectangle's pixels as a DIB of their own, its colours decoded from the canvas's.
+  scratch_.resize(static_cast<std::size_t>(rect.w) * static_cast<std::size_t>(rect.h));
+  for (int y = 0; y < rect.h; ++y) {
+    const StoredPixel* row = canvas_.Row(rect.y + y) + rect.x;
+    std::transform(row, row + rect.w, scratch_.begin() + static_cast<std::ptrdiff_t>(y) * rect.w,
+                   [](StoredPixel pixel) { return Canvas::Decode(pixel).value; });
+  }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = canvas_.width();
+  info.bmiHeader.biWidth = rect.w;
   info.bmiHeader.biHeight = -rect.h;  // rows top down, as the canvas holds them
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB, the canvas's own pixels
   info.bmiHeader.biCompression = BI_RGB;
-  const int shown = StretchDIBits(device, rect.x, rect.y, rect.w, rect.h, rect.x, 0, rect.w, rect.h,
-                                  canvas_.Row(rect.y), &info, DIB_RGB_COLORS, SRCCOPY);
+  const int shown = StretchDIBits(device, rect.x, rect.y, rect.w, rect.h, 0, 0, rect.w, rect.h,
+                                  scratch_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
   ReleaseDC(window_, device);
   if (shown == 0) throw HostError(LastError("cannot show the picture"));
 }

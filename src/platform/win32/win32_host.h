@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "canvas/canvas.h"
 #include "canvas/world.h"
@@ -62,6 +64,7 @@ class Win32Host final : public WindowHost {
   WorldCanvas surface_;
   HWND window_ = nullptr;
   std::deque<Event> events_;
+  std::vector<std::uint32_t> scratch_;  // a rectangle of the picture as GDI takes it
   std::string paint_error_;
 };
 

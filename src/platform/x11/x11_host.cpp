@@ -50,18 +50,14 @@ X11Host::X11Host() {
   const int screen = DefaultScreen(display_);
   mapping_ = WorldMapping(XftDpi(display_).value_or(kStandardDpi));
   size_ = {mapping_.StartWidth(), mapping_.StartHeight()};
-  atoms_ = std::make_unique<X11Atoms>();
+  atoms_ = std::make_unique<X11Atoms>(InternAtoms(display_));
   window_ = OpenX11Window(display_, size_, *atoms_);
   keyboard_ = std::make_unique<X11Keyboard>(display_, window_);
   // The whole screen, all of its monitors: the largest a window can be shown at.
   const PixelSize largest{DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
   const PixelSize canvas = CanvasFor(mapping_, largest);
-  picture_ = std::make_unique<X11Picture>(display_, window_, canvas);
-  if (Rgb* memory = picture_->CanvasMemory()) {
-    canvas_ = std::make_unique<Canvas>(canvas.width, canvas.height, memory);
-  } else {
-    canvas_ = std::make_unique<Canvas>(canvas.width, canvas.height);
-  }
+  picture_ = std::make_unique<X11Picture>(display_, window_);
+  canvas_ = std::make_unique<Canvas>(canvas.width, canvas.height);
   surface_ = std::make_unique<WorldCanvas>(*canvas_, mapping_);
   XMapWindow(display_, window_);
   XFlush(display_);
@@ -85,6 +81,7 @@ void X11Host::HandOverEvents(WindowInput& window) {
     exposed_ = false;
     Repaint();
   }
+  if (mapped_) keyboard_->OpenInputMethod();  // once the first picture is on its way
 }
 
 void X11Host::HandOver(XEvent& event, WindowInput& window) {
@@ -174,6 +171,11 @@ void X11Host::WaitUntilShown() {
 void X11Host::SetClientSize(PixelSize size) {
   XResizeWindow(display_, window_, static_cast<unsigned>(size.width),
                 static_cast<unsigned>(size.height));
+  // Shown once the window is on screen: its map waited for here, the other events left queued.
+  for (XEvent event; !mapped_;) {
+    XWindowEvent(display_, window_, StructureNotifyMask, &event);
+    mapped_ = event.type == MapNotify;
+  }
   XSync(display_, False);
   size_ = size;
   Repaint();

@@ -60,8 +60,7 @@ PixelLayout LayoutOf(Display* display, const XWindowAttributes& attributes) {
 
 }  // namespace
 
-X11Picture::X11Picture(Display* display, Window window, PixelSize canvas)
-    : display_(display), window_(window) {
+X11Picture::X11Picture(Display* display, Window window) : display_(display), window_(window) {
   XWindowAttributes attributes;
   if (XGetWindowAttributes(display_, window_, &attributes) == 0) {
     throw HostError("cannot show the picture: the window has no attributes");
@@ -71,20 +70,12 @@ X11Picture::X11Picture(Display* display, Window window, PixelSize canvas)
   layout_ = LayoutOf(display_, attributes);
   gc_ = XCreateGC(display_, window_, 0, nullptr);
   can_share_ = XShmQueryExtension(display_) == True;
-  if (layout_.SameAsCanvas()) {
-    MakeImage(canvas);
-  } else {
-    converter_ = std::make_unique<PixelConverter>(layout_);
-  }
+  converter_ = std::make_unique<PixelConverter>(layout_);
 }
 
 X11Picture::~X11Picture() {
   FreeImage();
   if (gc_ != nullptr) XFreeGC(display_, gc_);
-}
-
-Rgb* X11Picture::CanvasMemory() const {
-  return converter_ ? nullptr : reinterpret_cast<Rgb*>(image_->data);
 }
 
 void X11Picture::MakeImage(PixelSize size) {
@@ -159,16 +150,14 @@ void X11Picture::PutImage(const PixelRect& rect, bool tell) {
 
 void X11Picture::Put(const Canvas& canvas, std::span<const PixelRect> changed, PixelSize shown) {
   WaitUntilRead();
-  if (converter_) {
-    // The image covers the largest area shown yet.
-    if (image_ == nullptr || shown.width > image_size_.width || shown.height > image_size_.height) {
-      MakeImage(
-          {std::max(shown.width, image_size_.width), std::max(shown.height, image_size_.height)});
-    }
-    auto* pixels = reinterpret_cast<std::uint8_t*>(image_->data);
-    for (const PixelRect& rect : changed) {
-      converter_->Convert(canvas, rect, pixels, static_cast<std::size_t>(image_->bytes_per_line));
-    }
+  // The image covers the largest area shown yet.
+  if (image_ == nullptr || shown.width > image_size_.width || shown.height > image_size_.height) {
+    MakeImage(
+        {std::max(shown.width, image_size_.width), std::max(shown.height, image_size_.height)});
+  }
+  auto* pixels = reinterpret_cast<std::uint8_t*>(image_->data);
+  for (const PixelRect& rect : changed) {
+    converter_->Convert(canvas, rect, pixels, static_cast<std::size_t>(image_->bytes_per_line));
   }
   for (std::size_t i = 0; i < changed.size(); ++i) PutImage(changed[i], i + 1 == changed.size());
   outstanding_ = shared_ && !changed.empty();
@@ -179,7 +168,7 @@ void X11Picture::PutAll(const Canvas& canvas, PixelSize window) {
   WaitUntilRead();
   if (window.width > canvas.width() || window.height > canvas.height()) {
     const Rgb beyond = kBeyondCanvas;
-    XSetForeground(display_, gc_, converter_ ? converter_->Word(beyond) : beyond.value);
+    XSetForeground(display_, gc_, converter_->Word(beyond));
     XFillRectangle(display_, window_, gc_, 0, 0, static_cast<unsigned>(window.width),
                    static_cast<unsigned>(window.height));
   }

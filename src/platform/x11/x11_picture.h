@@ -13,23 +13,19 @@
 
 namespace drelm {
 
-// Puts the canvas on an X11 window, on any TrueColor screen of 15, 16, 24 or 30 bits. Where the
-// screen reads pixels as the canvas holds them (24 bits), the server's image is the canvas itself;
-// elsewhere each changed rectangle is turned into the screen's pixels in an image of the area
-// shown. The image is in memory shared with the server (MIT-SHM) where it offers that, else it is
-// sent. Shared, a frame is not waited for: the server says when it has read it (a completion
+// Puts the canvas on an X11 window, on any TrueColor screen of 15, 16, 24 or 30 bits: each changed
+// rectangle is turned into the screen's pixels in an image of the area shown, the same way on
+// every screen. The image is in memory shared with the server (MIT-SHM) where it offers that, else
+// it is sent. Shared, a frame is not waited for: the server says when it has read it (a completion
 // event), and only then may the image be written again.
 class X11Picture {
  public:
   // Throws HostError for a screen it cannot show on (8 bits a pixel, say).
-  X11Picture(Display* display, Window window, PixelSize canvas);
+  X11Picture(Display* display, Window window);
   ~X11Picture();
   X11Picture(const X11Picture&) = delete;
   X11Picture& operator=(const X11Picture&) = delete;
 
-  // Where the canvas is to be drawn: the image the server reads, or nothing where the canvas keeps
-  // its own pixels and they are converted.
-  Rgb* CanvasMemory() const;
   // Puts these rectangles of the canvas, within `shown`, on the window.
   void Put(const Canvas& canvas, std::span<const PixelRect> changed, PixelSize shown);
   // Puts all of a window of `window` pixels: the canvas, and the background beyond it.
@@ -53,7 +49,7 @@ class X11Picture {
   int depth_;
   GC gc_ = nullptr;
   PixelLayout layout_;
-  std::unique_ptr<PixelConverter> converter_;  // where the canvas is not the image
+  std::unique_ptr<PixelConverter> converter_;
   bool can_share_ = false;
   XImage* image_ = nullptr;
   PixelSize image_size_;
