@@ -1,13 +1,75 @@
 #!/usr/bin/env bash
 # The window's benchmarks under a private Xvfb: the time to show a changed frame, start-up to the
-# first frame on screen, then the CPU the animating and the paused window cost.
-# Usage: window_bench.sh DRELM_WHEEL BENCH_FOLDER
+# first frame on screen on X11 and on Wayland beside a minimal Xlib program, the resident memory
+# beyond the canvas at each scale, then the CPU the animating and the paused window cost. With
+# BESIDE naming another build of the program (the last release's, say), its start-up, memory and
+# CPU are measured in the same run, beside this one's.
+# Usage: [BESIDE=OTHER_DRELM_WHEEL] window_bench.sh DRELM_WHEEL BENCH_FOLDER
 source "$(dirname "$0")/../tests/window/lib.sh" "$1"
+BENCH=$2
+OURS=$APP
+PROGRAMS=("$APP")
+[ -n "${BESIDE:-}" ] && PROGRAMS+=("$BESIDE")
+label() {  # the name a program is reported by
+  if [ "$1" = "$OURS" ]; then echo "this build"; else echo "beside: $1"; fi
+}
+
 start_xvfb
 echo "The time to show a changed frame in a real window under Xvfb (Google Benchmark):"
-"$2/drelm-bench-window" --benchmark_color=false 2>&1 | grep -v 'Library was built as DEBUG' ||
+"$BENCH/drelm-bench-window" --benchmark_color=false 2>&1 | grep -v 'Library was built as DEBUG' ||
   fail "the frame benchmark failed"
-echo "Start-up, from exec to the hub on screen, five times:"
-"$2/drelm-bench-first-frame" "$1" 5 || fail "the start-up benchmark failed"
+
+echo "Start-up, from exec to the hub on screen (median of 9):"
+for program in "${PROGRAMS[@]}" "$BENCH/drelm-bench-minimal-window"; do
+  echo "  X11, $(label "$program"): $("$BENCH/drelm-bench-first-frame" "$program" 9)" ||
+    fail "the start-up benchmark failed"
+done
+stop_processes
+XVFB_PID=""
+WESTON_RENDERER=pixman start_weston 1 "" 1280x672
+output=$(DISPLAY=$OUTER xdotool search --classname '^weston' | head -1)
+for program in "${PROGRAMS[@]}"; do
+  echo "  Wayland (weston, pixman), $(label "$program"): $(DISPLAY=$OUTER \
+    "$BENCH/drelm-bench-first-frame" "$program" 9 --inside "$output")" ||
+    fail "the Wayland start-up benchmark failed"
+done
+stop_processes
+WESTON_PID="" XVFB_PID=""
+
+# Resident memory once the window has run 5 s: in all, the canvas (the whole picture at the
+# scale, 4 bytes a pixel), the buffers shared with the compositor, and the rest.
+megabytes() { awk -v kb="$1" 'BEGIN { printf "%.1f", kb * 1024 / 1e6 }'; }
+resident() {  # $1: the window system and scale; $2: the scale
+  sleep 5
+  local rss buffers canvas
+  rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$APP_PID/status")
+  buffers=$(awk '/^[0-9a-f]+-[0-9a-f]+ .*memfd:drelm-wheel/ { ours = 1; next }
+                 /^[0-9a-f]+-[0-9a-f]+ / { ours = 0 }
+                 ours && /^Rss:/ { kb += $2 } END { print kb + 0 }' "/proc/$APP_PID/smaps")
+  canvas=$(awk -v s="$2" 'BEGIN { print 2400 * s * 1440 * s * 4 / 1024 }')
+  echo "  $1: $(megabytes "$rss") MB resident: the canvas $(megabytes "$canvas"), the buffers" \
+    "$(megabytes "$buffers"), beyond them $(megabytes $((rss - buffers - ${canvas%.*})))"
+}
+echo "Resident memory after 5 s of running:"
+for program in "${PROGRAMS[@]}"; do
+  APP=$program
+  echo " $(label "$program"):"
+  start_xvfb
+  start_app
+  resident "X11 at 96 dpi" 1
+  stop_processes
+  APP_PID="" XVFB_PID=""
+  for scale in 1 2 3; do
+    WESTON_RENDERER=pixman start_weston "$scale"
+    wl_start_app "$((748 * scale))x$((539 * scale))"
+    resident "Wayland at scale $scale" "$scale"
+    stop_processes
+    APP_PID="" WESTON_PID="" XVFB_PID=""
+  done
+done
+
 echo "The CPU the window costs, 10 s for each figure (under Xvfb, then on a Wayland desktop, weston with --use-pixman):"
-"$(dirname "$0")/window_cpu.sh" "$1" "$2/drelm-bench-paced"
+for program in "${PROGRAMS[@]}"; do
+  echo " $(label "$program"):"
+  "$(dirname "$0")/window_cpu.sh" "$program" "$BENCH/drelm-bench-paced"
+done

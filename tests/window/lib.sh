@@ -275,7 +275,9 @@ start_weston() {
   # A runtime folder of its own for each compositor, so no socket of an earlier one is there.
   XDG_RUNTIME_DIR=$(mktemp -d "$WORK/runtime.XXXXXX")
   export XDG_RUNTIME_DIR
-  printf '[shell]\npanel-position=none\n' >"$WORK/weston.ini"
+  # No panel, and windows shown at once, not faded or zoomed in.
+  printf '[shell]\npanel-position=none\nanimation=none\nclose-animation=none\nstartup-animation=none\nfocus-animation=none\n' \
+    >"$WORK/weston.ini"
   weston --config="$WORK/weston.ini" --backend=x11-backend.so --socket=drelm-test --idle-time=0 \
     --debug --width="$(echo "${3:-1400x900}" | cut -dx -f1)" \
     --height="$(echo "${3:-1400x900}" | cut -dx -f2)" --scale="${1:-1}" ${2:+--xwayland} \

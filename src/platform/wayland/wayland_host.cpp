@@ -197,10 +197,9 @@ struct WaylandListeners {
     host->pointer_inside_ = surface == host->window_surface_;
     host->pointer_x_ = wl_fixed_to_double(x);
     host->pointer_y_ = wl_fixed_to_double(y);
-    if (host->pointer_inside_ && host->cursor_surface_ != nullptr) {
-      wl_pointer_set_cursor(pointer, serial, host->cursor_surface_, host->cursor_hotspot_.width,
-                            host->cursor_hotspot_.height);
-    }
+    // The arrow is set once the window has shown its picture (ShowCursor).
+    host->cursor_serial_ = serial;
+    host->cursor_pointer_ = host->pointer_inside_ ? pointer : nullptr;
   }
   static void PointerLeave(void* data, wl_pointer*, std::uint32_t, wl_surface*) {
     static_cast<Host*>(data)->pointer_inside_ = false;
@@ -267,15 +266,18 @@ WaylandHost::WaylandHost() {
   } else {
     toplevel_ = MakeDecoratedToplevel(connection_.display(), window_surface_, logical_, *this);
   }
-  while (!toplevel_->configured()) connection_.Dispatch(kPausedWait);
-  // The scale the compositor prefers, where it told it by now.
+  // A compositor of fractional scales tells the window's with its first configure: the picture is
+  // drawn at it. Elsewhere the first configure is not waited for: the canvas is made and the first
+  // pass drawn meanwhile, and the window is shown once it comes.
+  if (fraction_ != nullptr) {
+    while (!toplevel_->configured()) connection_.Dispatch(kPausedWait);
+  }
   scale_ = HeldScale(DesktopScale());
   mapping_ = WorldMapping(DpiOf(scale_));
   const PixelSize canvas = CanvasFor(mapping_, LargestDisplay());
   canvas_ = std::make_unique<Canvas>(canvas.width, canvas.height);
   surface_ = std::make_unique<WorldCanvas>(*canvas_, mapping_);
   buffers_ = std::make_unique<WaylandBuffers>(connection_.display(), shm_, window_surface_);
-  LoadCursor();
   repaint_ = true;
 }
 
@@ -312,6 +314,16 @@ PixelSize WaylandHost::LargestDisplay() const {
         std::max(largest.height, static_cast<int>(std::ceil(output->mode.height * ours)));
   }
   return largest;
+}
+
+void WaylandHost::ShowCursor() {
+  if (cursor_pointer_ == nullptr) return;
+  if (cursor_theme_ == nullptr) LoadCursor();
+  if (cursor_surface_ != nullptr) {
+    wl_pointer_set_cursor(cursor_pointer_, cursor_serial_, cursor_surface_, cursor_hotspot_.width,
+                          cursor_hotspot_.height);
+  }
+  cursor_pointer_ = nullptr;
 }
 
 void WaylandHost::LoadCursor() {
@@ -372,6 +384,7 @@ void WaylandHost::HandOverEvents(WindowInput& window) {
     Repaint();
   }
   buffers_->ShowWaiting(*canvas_);
+  ShowCursor();  // after the picture: loading the cursor's theme takes a while
 }
 
 void WaylandHost::WaitForPass(Pacer::Time due, WindowInput&) {

@@ -73,7 +73,9 @@ class WaylandHost final : public WindowHost, private ToplevelListener {
   // Takes a new scale of the desktop's: the window is shown anew at it.
   void Rescale();
   PixelSize LargestDisplay() const;
+  // Loads the pointer's arrow, once, and shows it where the pointer entered the window.
   void LoadCursor();
+  void ShowCursor();
 
   struct Output {
     wl_output* output = nullptr;
@@ -102,6 +104,8 @@ class WaylandHost final : public WindowHost, private ToplevelListener {
   wl_cursor_theme* cursor_theme_ = nullptr;
   wl_surface* cursor_surface_ = nullptr;
   PixelSize cursor_hotspot_;
+  wl_pointer* cursor_pointer_ = nullptr;  // entered the window, its arrow not yet set
+  std::uint32_t cursor_serial_ = 0;
 
   WaylandKeyboard keys_;
   bool pointer_inside_ = false;

@@ -29,8 +29,11 @@ const char* ComposeLocale() {
 
 }  // namespace
 
-WaylandKeyboard::WaylandKeyboard() : context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
-  if (context_ == nullptr) return;
+WaylandKeyboard::WaylandKeyboard() : context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
+
+void WaylandKeyboard::LoadCompose() {
+  if (compose_loaded_ || context_ == nullptr) return;
+  compose_loaded_ = true;
   compose_table_ =
       xkb_compose_table_new_from_locale(context_, ComposeLocale(), XKB_COMPOSE_COMPILE_NO_FLAGS);
   if (compose_table_ != nullptr) {
@@ -85,6 +88,7 @@ void WaylandKeyboard::SetRepeat(std::int32_t per_second, std::int32_t delay_ms) 
 
 std::vector<int> WaylandKeyboard::Press(std::uint32_t key, Clock::time_point now) {
   if (state_ == nullptr) return {};
+  LoadCompose();
   const xkb_keycode_t code = key + kEvdevOffset;
   repeating_ = repeat_every_ != Clock::duration::zero() && xkb_keymap_key_repeats(keymap_, code);
   repeat_key_ = key;

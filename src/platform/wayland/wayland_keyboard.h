@@ -38,12 +38,16 @@ class WaylandKeyboard {
 
  private:
   std::vector<int> Codes(std::uint32_t key);
+  // The locale's compose table, read at the first key: it takes a while, and a window shows its
+  // picture first.
+  void LoadCompose();
 
   xkb_context* context_ = nullptr;
   xkb_keymap* keymap_ = nullptr;
   xkb_state* state_ = nullptr;
   xkb_compose_table* compose_table_ = nullptr;
   xkb_compose_state* compose_ = nullptr;
+  bool compose_loaded_ = false;
   Clock::duration repeat_every_ = std::chrono::milliseconds(40);
   Clock::duration repeat_after_ = std::chrono::milliseconds(400);
   bool repeating_ = false;

@@ -75,14 +75,13 @@ std::optional<double> XftDpi(Display* display) {
   return dpi;
 }
 
-PixelRect UsableArea(Display* display) {
+PixelRect UsableArea(Display* display, Atom workarea) {
   const int screen = DefaultScreen(display);
   PixelRect area{0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
   Atom type = 0;
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  const Atom workarea = XInternAtom(display, "_NET_WORKAREA", False);
   if (XGetWindowProperty(display, RootWindow(display, screen), workarea, 0, 4, False, XA_CARDINAL,
                          &type, &format, &count, &after, &data) == Success &&
       type == XA_CARDINAL && format == 32 && count == 4) {

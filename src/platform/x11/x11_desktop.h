@@ -21,9 +21,9 @@ Display* OpenXDisplay();
 // positive number.
 std::optional<double> XftDpi(Display* display);
 
-// The part of the screen windows are given, without the desktop's panels (_NET_WORKAREA), or the
-// whole screen where the desktop does not say.
-PixelRect UsableArea(Display* display);
+// The part of the screen windows are given, without the desktop's panels (`workarea`, the atom
+// _NET_WORKAREA), or the whole screen where the desktop does not say.
+PixelRect UsableArea(Display* display, Atom workarea);
 
 // Makes an X protocol error (the window destroyed under the program, say) or a lost display end
 // the program with one line, "PROGRAM: ...", and status 1, instead of Xlib's several.

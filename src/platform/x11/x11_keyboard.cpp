@@ -11,7 +11,11 @@
 
 namespace drelm {
 
-X11Keyboard::X11Keyboard(Display* display, Window window) {
+void X11Keyboard::OpenInputMethod() {
+  if (opened_) return;
+  opened_ = true;
+  Display* display = display_;
+  Window window = window_;
   // The input method is chosen by the user's locale; the program's own stays as it was, so that
   // its messages do not change.
   const char* current = std::setlocale(LC_CTYPE, nullptr);
@@ -36,6 +40,7 @@ X11Keyboard::X11Keyboard(Display* display, Window window) {
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);
     XSelectInput(display, window, attributes.your_event_mask | wanted);
+    Focus(focused_);
   }
 }
 
@@ -48,7 +53,8 @@ bool X11Keyboard::Filter(XEvent& event) const {
   return XFilterEvent(&event, None) == True;
 }
 
-void X11Keyboard::Focus(bool in) const {
+void X11Keyboard::Focus(bool in) {
+  focused_ = in;
   if (context_ == nullptr) return;
   if (in) {
     XSetICFocus(context_);

@@ -1,0 +1,136 @@
+// The CPU the web page costs, beside a page that puts one 40 x 40 rectangle a frame (the least a
+// page that animates a canvas does), each over 10 s in headless Chromium, all its processes
+// counted: on a desktop at device pixel ratios 1 and 2, and on a phone (390 x 844 at 3).
+// Usage: node bench/page_cpu.mjs SITE_FOLDER
+import { execFileSync } from 'node:child_process';
+import { createReadStream, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { extname, join, resolve } from 'node:path';
+
+// playwright-core, as the web page's tests pin it.
+const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
+const { chromium } = require('playwright-core');
+
+const site = resolve(process.argv[2] || 'build-web/site');
+const SECONDS = 10;
+
+// One rectangle a frame, moving, through the same putImageData the page uses, on a canvas as large
+// as the page's picture (?width=W&height=H in pixels, ?css=... its CSS width): what any page that
+// animates a picture of that size on a canvas costs at least.
+const ONE_RECTANGLE = `<!doctype html><meta name="viewport" content="width=device-width">
+<body style="margin:0"><canvas id="c"></canvas><script>
+const asked = new URLSearchParams(location.search);
+const canvas = document.getElementById('c');
+canvas.width = Number(asked.get('width'));
+canvas.height = Number(asked.get('height'));
+canvas.style.width = asked.get('css') + 'px';
+const context = canvas.getContext('2d');
+const image = new ImageData(40, 40);
+image.data.fill(255);
+let x = 0;
+function frame() {
+  context.putImageData(image, x, canvas.height / 2);
+  x = (x + 3) % (canvas.width - 40);
+  requestAnimationFrame(frame);
+}
+requestAnimationFrame(frame);
+document.body.dataset.state = 'running';
+</script>`;
+
+function serve() {
+  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript',
+    '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml', '.png': 'image/png' };
+  const server = createServer((request, response) => {
+    const name = new URL(request.url, 'http://x').pathname.replace(/^\/$/, '/index.html');
+    if (name === '/one-rectangle.html') {
+      response.writeHead(200, { 'Content-Type': types['.html'] }).end(ONE_RECTANGLE);
+      return;
+    }
+    if (!readdirSync(site).includes(name.slice(1))) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[extname(name)] || 'application/octet-stream' });
+    createReadStream(join(site, name)).pipe(response);
+  });
+  return new Promise((done) => server.listen(0, '127.0.0.1', () => done(server)));
+}
+
+// The CPU ticks of every process under this one: the browser's.
+function treeTicks(root) {
+  const parents = new Map();
+  const ticks = new Map();
+  for (const entry of readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = readFileSync(`/proc/${entry}/stat`, 'utf8');
+      const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+      parents.set(Number(entry), Number(fields[1]));
+      ticks.set(Number(entry), Number(fields[11]) + Number(fields[12]));
+    } catch {
+      // a process that ended meanwhile
+    }
+  }
+  let total = 0;
+  for (const [pid, count] of ticks) {
+    for (let p = parents.get(pid); p > 1; p = parents.get(p)) {
+      if (p === root) {
+        total += count;
+        break;
+      }
+    }
+  }
+  return total;
+}
+const TICKS_A_SECOND = Number(execFileSync('getconf', ['CLK_TCK']).toString());
+
+const home = mkdtempSync(join(tmpdir(), 'drelm-bench-'));
+const server = await serve();
+const base = `http://127.0.0.1:${server.address().port}/`;
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  env: { ...process.env, XDG_CONFIG_HOME: home, XDG_CACHE_HOME: home },
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+
+// The share of a core the browser spends over SECONDS with `url` open, once it runs; and the
+// size of its picture's canvas.
+async function cpu(options, url) {
+  const context = await browser.newContext(options);
+  const page = await context.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => document.body.dataset.state === 'running', null,
+    { timeout: 30000 });
+  await page.waitForTimeout(2000);  // past the start
+  const before = treeTicks(process.pid);
+  await page.waitForTimeout(SECONDS * 1000);
+  const share = (100 * (treeTicks(process.pid) - before)) / (TICKS_A_SECOND * SECONDS);
+  const size = await page.evaluate(() => {
+    const canvas = document.querySelector('canvas');
+    return `width=${canvas.width}&height=${canvas.height}&css=${canvas.clientWidth}`;
+  });
+  await context.close();
+  return { share, size };
+}
+
+const desktop = (ratio) => ({ viewport: { width: 1400, height: 900 }, deviceScaleFactor: ratio });
+const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true,
+  hasTouch: true };
+try {
+  console.log(`The web page's CPU, all of Chromium's processes, ${SECONDS} s each:`);
+  for (const [name, options] of (process.env.ONLY ? [['desktop at ratio 2', desktop(2)]] : [['desktop at ratio 1', desktop(1)], ['desktop at ratio 2',
+    desktop(2)], ['phone, 390 x 844 at 3', phone]])) {
+    const ours = await cpu(options, base);
+    const least = await cpu(options, `${base}one-rectangle.html?${ours.size}`);
+    console.log(`  ${name} (the picture ${ours.size.replace(/&css=.*/, '').replace('&', ', ')}): ` +
+      `the page ${ours.share.toFixed(1)}% of a core, one rectangle a frame on a canvas as large ` +
+      `${least.share.toFixed(1)}%: ${(ours.share / least.share).toFixed(2)} times`);
+  }
+} finally {
+  await browser.close();
+  server.close();
+  rmSync(home, { recursive: true, force: true });
+}
