@@ -116,12 +116,13 @@ soak: build
 # The benchmarks of the passes take turns, so that a machine growing busier or idler meanwhile
 # weighs on each alike. The window's part is given the off-screen rate, to tell what the window
 # costs beyond its passes.
-bench: build
+bench: build web
 	@bash -c "set -o pipefail; ./$(BUILD)/bench/drelm-bench --benchmark_color=false \
 	  --benchmark_enable_random_interleaving=true 2>&1 | \
 	  grep -v 'Library was built as DEBUG' | tee $(BUILD)/bench/passes.txt"
 	@OFFSCREEN_PASSES_A_SECOND=$$(sed -n 's/.*own rasterizer \([0-9]*\),.*/\1/p' \
 	  $(BUILD)/bench/passes.txt) ./bench/window_bench.sh ./$(BUILD)/src/drelm-wheel $(BUILD)/bench
+	@node bench/page_cpu.mjs build-web/site
 
 # Honours PREFIX (default /usr/local) and DESTDIR.
 PREFIX ?= /usr/local
