@@ -36,8 +36,9 @@ done
 stop_processes
 WESTON_PID="" XVFB_PID=""
 
-# Resident memory once the window has run 5 s: in all, the canvas (the whole picture at the
-# scale, 4 bytes a pixel), the buffers shared with the compositor, and the rest.
+# Resident memory once the window has run 5 s: in all; beside it, the canvas as large as it would
+# be were all of it written (the whole picture at the scale, 4 bytes a pixel), and the buffers it
+# shares with the compositor.
 megabytes() { awk -v kb="$1" 'BEGIN { printf "%.1f", kb * 1024 / 1e6 }'; }
 resident() {  # $1: the window system and scale; $2: the scale
   sleep 5
@@ -47,8 +48,8 @@ resident() {  # $1: the window system and scale; $2: the scale
                  /^[0-9a-f]+-[0-9a-f]+ / { ours = 0 }
                  ours && /^Rss:/ { kb += $2 } END { print kb + 0 }' "/proc/$APP_PID/smaps")
   canvas=$(awk -v s="$2" 'BEGIN { print 2400 * s * 1440 * s * 4 / 1024 }')
-  echo "  $1: $(megabytes "$rss") MB resident: the canvas $(megabytes "$canvas"), the buffers" \
-    "$(megabytes "$buffers"), beyond them $(megabytes $((rss - buffers - ${canvas%.*})))"
+  echo "  $1: $(megabytes "$rss") MB resident, of which the shared buffers $(megabytes "$buffers");" \
+    "the canvas written whole would be $(megabytes "${canvas%.*}")"
 }
 echo "Resident memory after 5 s of running:"
 for program in "${PROGRAMS[@]}"; do

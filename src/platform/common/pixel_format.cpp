@@ -42,11 +42,23 @@ PixelConverter::PixelConverter(const PixelLayout& layout) : layout_(layout) {
 void PixelConverter::Convert(const Canvas& canvas, const PixelRect& rect, std::uint8_t* image,
                              std::size_t stride) const {
   const auto bytes = static_cast<std::size_t>(layout_.bytes_per_pixel);
-  for (int y = rect.y; y < rect.y + rect.h; ++y) {
-    const StoredPixel* in = canvas.Row(y) + rect.x;
+  const int x = rect.x, top = rect.y, w = rect.w, h = rect.h;  // not reread after each store
+  if (layout_.SameAsCanvas()) {
+    // The screen's pixels are the canvas's colours as they are: a plain loop the compiler makes
+    // a vector one, for a frame's rectangles can cover a good part of the window.
+    for (int y = top; y < top + h; ++y) {
+      const StoredPixel* in = canvas.Row(y) + x;
+      auto* out = reinterpret_cast<std::uint32_t*>(image + static_cast<std::size_t>(y) * stride +
+                                                   static_cast<std::size_t>(x) * bytes);
+      for (int i = 0; i < w; ++i) out[i] = Canvas::Decode(in[i]).value;
+    }
+    return;
+  }
+  for (int y = top; y < top + h; ++y) {
+    const StoredPixel* in = canvas.Row(y) + x;
     std::uint8_t* out =
-        image + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(rect.x) * bytes;
-    for (int i = 0; i < rect.w; ++i, out += bytes) {
+        image + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * bytes;
+    for (int i = 0; i < w; ++i, out += bytes) {
       const std::uint32_t word = Word(Canvas::Decode(in[i]));
       if (bytes == 2) {
         const std::uint16_t half = static_cast<std::uint16_t>(

@@ -38,8 +38,8 @@ class PixelConverter {
   std::uint32_t Word(Rgb rgb) const {
     return red_[rgb.red()] | green_[rgb.green()] | blue_[rgb.blue()];
   }
-  // Writes a rectangle of the canvas into an image of the screen's pixels, `stride` bytes a row,
-  // at the same place. The rectangle lies within both.
+  // Writes a rectangle of the canvas into an image of the screen's pixels, `stride` bytes a row
+  // (a multiple of 4), at the same place. The rectangle lies within both.
   void Convert(const Canvas& canvas, const PixelRect& rect, std::uint8_t* image,
                std::size_t stride) const;
 
