@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window's benchmarks under a private Xvfb: the time to show a changed frame, start-up to the
-# first frame on screen on X11 and on Wayland beside a minimal Xlib program, the resident memory
-# beyond the canvas at each scale, then the CPU the animating and the paused window cost. With
+# first frame on screen on X11 and on Wayland, each beside a minimal program of its own (Xlib; a
+# wl_shm buffer in an xdg-shell window), the resident memory at each scale, then the CPU the
+# animating and the paused window cost. With
 # BESIDE naming another build of the program (the last release's, say), its start-up, memory and
 # CPU are measured in the same run, beside this one's.
 # Usage: [BESIDE=OTHER_DRELM_WHEEL] window_bench.sh DRELM_WHEEL BENCH_FOLDER
@@ -28,7 +29,7 @@ stop_processes
 XVFB_PID=""
 WESTON_RENDERER=pixman start_weston 1 "" 1280x672
 output=$(DISPLAY=$OUTER xdotool search --classname '^weston' | head -1)
-for program in "${PROGRAMS[@]}"; do
+for program in "${PROGRAMS[@]}" "$BENCH/drelm-bench-minimal-wayland-window"; do
   echo "  Wayland (weston, pixman), $(label "$program"): $(DISPLAY=$OUTER \
     "$BENCH/drelm-bench-first-frame" "$program" 9 --inside "$output")" ||
     fail "the Wayland start-up benchmark failed"

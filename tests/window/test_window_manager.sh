@@ -10,6 +10,30 @@ managing() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 wait_until "$DEADLINE" managing || fail "openbox did not start: $(tail -3 "$WORK/openbox.log")"
+# openbox says it manages the screen before it takes windows: one mapped meanwhile is neither
+# framed nor shown, ever (seen: the program's window mapped 27 ms after openbox started, and a
+# probe window as well). So probe windows are mapped, a fresh one each second, until openbox frames
+# one (gives it its frame's extents): then it takes windows.
+PROBE_PID=""
+at_exit 'kill "$PROBE_PID" 2>/dev/null'
+probe_framed() {
+  local id
+  for id in $(xdotool search --onlyvisible --class '^xlogo$' 2>/dev/null); do
+    xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '=' && return 0
+  done
+  return 1
+}
+openbox_takes_windows() {
+  [ -n "$PROBE_PID" ] && kill "$PROBE_PID" 2>/dev/null && wait "$PROBE_PID" 2>/dev/null
+  xlogo -geometry 60x60 2>/dev/null &
+  PROBE_PID=$!
+  wait_until 1 probe_framed
+}
+wait_until "$DEADLINE" openbox_takes_windows ||
+  fail "openbox frames no window: $(tail -3 "$WORK/openbox.log")"
+kill "$PROBE_PID"
+wait "$PROBE_PID" 2>/dev/null
+PROBE_PID=""
 start_app
 map_state() {
   xwininfo -id "$WIN" | awk '/Map State:/ {print $3}'
