@@ -8,9 +8,10 @@
 namespace drelm {
 
 std::string DescriptorShortage() {
-  // Wayland needs the most: the display's connection, the keymap, a
-  // buffer's shared memory and the copy libwayland sends it through.
-  constexpr int kDescriptorsNeeded = 4;
+  // Wayland needs the most, measured: beside the display's connection, libdecor's title bar and
+  // a buffer's shared memory with the copy libwayland sends it through. One fewer, and libwayland
+  // fails in lines of its own.
+  constexpr int kDescriptorsNeeded = 5;
   int made[kDescriptorsNeeded];
   int count = 0;
   int error = 0;
