@@ -2,12 +2,13 @@
 // page that animates a canvas does), each over 10 s in headless Chromium, all its processes
 // counted: on a desktop at device pixel ratios 1 and 2, and on a phone (390 x 844 at 3).
 // Usage: node bench/page_cpu.mjs SITE_FOLDER
-import { execFileSync } from 'node:child_process';
-import { createReadStream, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { createReadStream, mkdtempSync, readdirSync, rmSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, resolve } from 'node:path';
+
+import { chromiumCpu } from '../tests/web/chromium_cpu.mjs';
 
 // playwright-core, as the web page's tests pin it.
 const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
@@ -58,33 +59,6 @@ function serve() {
   return new Promise((done) => server.listen(0, '127.0.0.1', () => done(server)));
 }
 
-// The CPU ticks of every process under this one: the browser's.
-function treeTicks(root) {
-  const parents = new Map();
-  const ticks = new Map();
-  for (const entry of readdirSync('/proc')) {
-    if (!/^\d+$/.test(entry)) continue;
-    try {
-      const stat = readFileSync(`/proc/${entry}/stat`, 'utf8');
-      const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
-      parents.set(Number(entry), Number(fields[1]));
-      ticks.set(Number(entry), Number(fields[11]) + Number(fields[12]));
-    } catch {
-      // a process that ended meanwhile
-    }
-  }
-  let total = 0;
-  for (const [pid, count] of ticks) {
-    for (let p = parents.get(pid); p > 1; p = parents.get(p)) {
-      if (p === root) {
-        total += count;
-        break;
-      }
-    }
-  }
-  return total;
-}
-const TICKS_A_SECOND = Number(execFileSync('getconf', ['CLK_TCK']).toString());
 
 const home = mkdtempSync(join(tmpdir(), 'drelm-bench-'));
 const server = await serve();
@@ -105,9 +79,7 @@ async function cpu(options, url) {
   await page.waitForFunction(() => document.body.dataset.state === 'running', null,
     { timeout: 30000 });
   await page.waitForTimeout(2000);  // past the start
-  const before = treeTicks(process.pid);
-  await page.waitForTimeout(SECONDS * 1000);
-  const share = (100 * (treeTicks(process.pid) - before)) / (TICKS_A_SECOND * SECONDS);
+  const share = await chromiumCpu(SECONDS);
   const size = await page.evaluate(() => {
     const canvas = document.querySelector('canvas');
     return `width=${canvas.width}&height=${canvas.height}&css=${canvas.clientWidth}`;
