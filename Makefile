@@ -1,5 +1,5 @@
 # The two commands of the README, and a few more. CMake presets and CTest do the real work:
-# `cmake --list-presets` names the builds (run, default, asan, fuzz, windows, web).
+# `cmake --list-presets` names the builds (run, default, asan, fuzz, windows, web, arm64, armhf).
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 FUZZ_SECONDS ?= 120
@@ -7,7 +7,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_CORPUS = tests/fuzz/corpus
 BUILD = build
 
-.PHONY: all setup setup-run build run windows web test sanitizers-build test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
+.PHONY: all setup setup-run build run windows web arm test sanitizers-build test-sanitizers fuzz fuzz-smoke fuzz-build soak bench \
 	docs install uninstall package release format clean
 
 # Every time stamp in what is built comes from the commit (its time, unless given; in the source
@@ -51,6 +51,16 @@ web:
 	@cmake --build build-web -j $(JOBS)
 	@echo "build-web/site/index.html"
 
+# Linux on ARM, cross-compiled against Debian's arm64 and armhf libraries: what the tests run under
+# qemu (the program, the snapshot tool and the checksum tool of each; the unit tests of arm64).
+ARM_TARGETS = drelm-wheel drelm-wheel-snapshot drelm-data drelm-picture-checksum
+arm:
+	@./tools/install-deps.sh arm
+	@cmake --preset arm64 >/dev/null
+	@cmake --build build-arm64 -j $(JOBS) --target $(ARM_TARGETS) drelm-unit-tests
+	@cmake --preset armhf >/dev/null
+	@cmake --build build-armhf -j $(JOBS) --target $(ARM_TARGETS)
+
 # Everything, with the tests and the benchmarks.
 build: setup
 	@cmake --preset default >/dev/null
@@ -59,24 +69,28 @@ build: setup
 # Everything built (what the tests need installed first), then every test of the Linux build, the
 # unit and tool tests under AddressSanitizer and UndefinedBehaviorSanitizer, a short run of the
 # fuzzer over its corpus, the Windows build under Wine beside the web page in headless Chromium,
-# and last whether anything was written into the home folder since the set-up began; then one
-# summary of all of them. The other builds (the sanitizers', the fuzzer's, the Windows programs,
-# the web page) are made in the background, at the lowest priority, while the Linux build's tests
-# mostly wait on windows; a phase that needs one waits for it.
+# the ARM builds under qemu, and last whether anything was written into the home folder since the
+# set-up began; then one summary of all of them. The other builds (the sanitizers', the fuzzer's,
+# the Windows programs, the web page, ARM's) are made in the background, at the lowest priority,
+# while the Linux build's tests mostly wait on windows; a phase that needs one waits for it.
 test:
 	@stamp=$$(mktemp) && trap 'rm -f "$$stamp"' EXIT && ./tests/run_all.sh \
 	  "set-up and build" \
 	    "$(MAKE) build && \
 	     ./tests/in_background.sh $(BUILD)/checks.log nice -n 19 $(MAKE) sanitizers-build fuzz-build && \
-	     ./tests/in_background.sh $(BUILD)/others.log nice -n 19 $(MAKE) windows web" \
+	     ./tests/in_background.sh $(BUILD)/others.log nice -n 19 $(MAKE) windows web && \
+	     ./tests/in_background.sh $(BUILD)/arm.log nice -n 19 $(MAKE) arm" \
 	  "every test of the Linux build" \
-	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web'" \
+	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web|arm'" \
 	  "unit and tool tests under the sanitizers" \
 	    "./tests/in_background.sh --wait $(BUILD)/checks.log && $(MAKE) test-sanitizers" \
 	  "fuzz, $(FUZZ_SMOKE_SECONDS) s over the corpus" "$(MAKE) fuzz-smoke" \
 	  "the Windows build under Wine, the web page" \
 	    "./tests/in_background.sh --wait $(BUILD)/others.log && $(MAKE) windows web && \
 	     ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L 'wine|web'" \
+	  "the ARM builds under qemu" \
+	    "./tests/in_background.sh --wait $(BUILD)/arm.log && $(MAKE) arm && \
+	     ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L arm" \
 	  "nothing written into the home folder" "./tests/home_untouched.sh $$stamp"
 
 sanitizers-build: setup
@@ -137,16 +151,22 @@ uninstall:
 	  < $(BUILD)/install_manifest.txt
 
 # A Debian package, drelm-wheel_<version>_<arch>.deb, in build-package: what it needs installed,
-# and what goes into it built, nothing more.
+# and what goes into it built, nothing more. ARCH=arm64 or ARCH=armhf makes that architecture's
+# instead, cross-compiled, in build-package-<arch>; without ARCH, this machine's own.
+ARCH ?=
+package_folder = build-package$(if $(ARCH),-$(ARCH))
 package:
-	@./tools/install-deps.sh package
-	@cmake --preset package >/dev/null
-	@umask 022 && cmake --build build-package -j $(JOBS)
-	@cd build-package && umask 022 && cpack >/dev/null
-	@ls build-package/drelm-wheel_*.deb
+	@case "$(ARCH)" in "" | arm64 | armhf) ;; \
+	  *) echo "make package: ARCH is arm64 or armhf (or none, for this machine's), not '$(ARCH)'" >&2; \
+	     exit 2 ;; esac
+	@./tools/install-deps.sh $(or $(ARCH),package)
+	@cmake --preset package$(if $(ARCH),-$(ARCH)) >/dev/null
+	@umask 022 && cmake --build $(package_folder) -j $(JOBS)
+	@cd $(package_folder) && umask 022 && cpack >/dev/null
+	@ls $(package_folder)/drelm-wheel_*.deb
 
-# Every file of a release in dist/, named with the version, with SHA256SUMS: the Debian package,
-# the Windows installer and both Windows programs, the web page as a zip, and the source of the
+# Every file of a release in dist/, named with the version, with SHA256SUMS: the Debian packages
+# (amd64, arm64, armhf), the Windows installer and both Windows programs, the web page as a zip, and the source of the
 # commit. The same bytes from any clone of the commit (tools/compare-releases.sh checks two), so
 # a tree that is not its commit is refused, in one line, before anything is made.
 ifneq ($(filter release,$(MAKECMDGOALS)),)
@@ -157,7 +177,9 @@ ifneq ($(filter release,$(MAKECMDGOALS)),)
 endif
 release:
 	@./tools/install-deps.sh release
-	@$(MAKE) package
+	@$(MAKE) package ARCH=
+	@$(MAKE) package ARCH=arm64
+	@$(MAKE) package ARCH=armhf
 	@$(MAKE) windows
 	@$(MAKE) web
 	@umask 022 && ./tools/release.sh dist
@@ -171,4 +193,5 @@ format:
 	clang-format -i $$(git ls-files -co --exclude-standard '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-run build-package build-asan build-fuzz build-windows build-windows-x86 build-web dist
+	rm -rf $(BUILD) build-run build-package build-package-arm64 build-package-armhf build-asan \
+	  build-fuzz build-windows build-windows-x86 build-web build-arm64 build-armhf dist

@@ -21,4 +21,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # weston): no linked library names it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libdecor-0-plugin-1-cairo)
 set(CPACK_STRIP_FILES ON)
+# A package for another architecture: dpkg-shlibdeps reads that architecture's libraries, and the
+# packages they come from, in the folder the build links against (cmake/linux-cross.cmake).
+if(CMAKE_CROSSCOMPILING AND DRELM_DEB_ARCH)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${DRELM_DEB_ARCH})
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
+    ${CMAKE_SYSROOT}/lib/${DRELM_TRIPLET} ${CMAKE_SYSROOT}/usr/lib/${DRELM_TRIPLET})
+  set(CPACK_DRELM_HOST_ARCH ${DRELM_DEB_ARCH})
+  set(CPACK_DRELM_DPKG_ADMINDIR ${CMAKE_SYSROOT}/var/lib/dpkg)
+  set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cross-package.cmake)
+endif()
 include(CPack)

@@ -2,10 +2,13 @@
 # Installs the Debian packages that are missing: `install-deps.sh run` what building and running
 # the program needs, `install-deps.sh windows` what the Windows build needs, `install-deps.sh web`
 # what the web page's build needs, `install-deps.sh package` what the Debian package needs,
-# `install-deps.sh release` what a release needs (nothing for tests), `install-deps.sh test` (the
+# `install-deps.sh arm64` (or `armhf`) what that architecture's package needs, `install-deps.sh
+# arm` what both ARM builds and their tests need, `install-deps.sh release` what a release needs
+# (nothing for tests), `install-deps.sh test` (the
 # default) everything the tools, the tests, the benchmarks and the other builds need, with what
 # drives the browser in the web page's tests and audits the page (playwright-core and axe-core,
-# from npm). Uses sudo when not run as root. Prints nothing when all are there.
+# from npm). An ARM build's libraries are not installed but downloaded into a folder of their own
+# (tools/make-sysroot.sh). Uses sudo when not run as root. Prints nothing when all are there.
 set -euo pipefail
 
 run_packages=(
@@ -48,6 +51,14 @@ package_packages=(
   libgif-dev                           # the snapshot tool the package holds too
   dpkg-dev                             # the package's run-time dependencies (dpkg-shlibdeps)
 )
+# An ARM build: Debian's cross compiler and binutils (whose objdump dpkg-shlibdeps reads the
+# programs with) on this machine, the scanner of the Wayland protocols this machine runs.
+arm64_packages=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu)
+armhf_packages=(g++-arm-linux-gnueabihf binutils-arm-linux-gnueabihf)
+cross_packages=(cmake make pkg-config librsvg2-bin libwayland-bin dpkg-dev)
+qemu_packages=(
+  qemu-user-static                     # the ARM programs run here, under emulation
+)
 release_packages=(
   git python3                          # the source tarball, the web page's zip
 )
@@ -55,17 +66,28 @@ browser_packages=(
   chromium                             # the browser the web page is tested in
 )
 
+sysroots=()
 case "${1:-test}" in
   run) packages=("${run_packages[@]}") ;;
   windows) packages=(cmake make librsvg2-bin "${windows_packages[@]}") ;;
   web) packages=(cmake make librsvg2-bin "${web_packages[@]}") ;;
   package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+  arm64) packages=("${cross_packages[@]}" "${arm64_packages[@]}"); sysroots=(arm64) ;;
+  armhf) packages=("${cross_packages[@]}" "${armhf_packages[@]}"); sysroots=(armhf) ;;
+  arm) packages=("${cross_packages[@]}" "${arm64_packages[@]}" "${armhf_packages[@]}"
+         "${qemu_packages[@]}")
+    sysroots=(arm64 armhf) ;;
   release) packages=("${run_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}"
-             "${web_packages[@]}" "${release_packages[@]}") ;;
+             "${web_packages[@]}" "${cross_packages[@]}" "${arm64_packages[@]}"
+             "${armhf_packages[@]}" "${release_packages[@]}")
+    sysroots=(arm64 armhf) ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
           "${wine_packages[@]}" "${web_packages[@]}" "${browser_packages[@]}"
-          "${release_packages[@]}") ;;
-  *) echo "install-deps: say 'run', 'test', 'package', 'release', 'windows' or 'web', not '$1'" >&2
+          "${cross_packages[@]}" "${arm64_packages[@]}" "${armhf_packages[@]}" "${qemu_packages[@]}"
+          "${release_packages[@]}")
+    sysroots=(arm64 armhf) ;;
+  *) echo "install-deps: say 'run', 'test', 'package', 'arm64', 'armhf', 'arm', 'release'," \
+       "'windows' or 'web', not '$1'" >&2
      exit 2 ;;
 esac
 # Node.js and npm run the web page's tests; a machine that has them from elsewhere keeps them.
@@ -92,6 +114,18 @@ install_test_modules() {
   return "$status"
 }
 
+# The libraries each ARM build links against, in a folder of that architecture's own.
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=(sudo)
+fi
+make_sysroots() {
+  local arch
+  for arch in "${sysroots[@]}"; do
+    "${sudo[@]}" "$(dirname "$0")/make-sysroot.sh" "$arch"
+  done
+}
+
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -99,14 +133,14 @@ for package in "${packages[@]}"; do
   fi
 done
 if [ ${#missing[@]} -eq 0 ]; then
+  make_sysroots
   install_test_modules "${1:-test}"
   exit 0
 fi
 
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || { echo "install-deps: need root or sudo to install: ${missing[*]}" >&2; exit 1; }
-  sudo=(sudo)
+if [ ${#sudo[@]} -gt 0 ] && ! command -v sudo >/dev/null; then
+  echo "install-deps: need root or sudo to install: ${missing[*]}" >&2
+  exit 1
 fi
 echo "install-deps: installing ${missing[*]}"
 # A 32-bit Wine comes from the i386 half of the archive.
@@ -115,4 +149,5 @@ if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures
 fi
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+make_sysroots
 install_test_modules "${1:-test}"

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Gathers a release from the builds make release made, into DIST (dist/ by default): the Debian
-# package, the Windows installer and both Windows programs, the web page as a zip, the source of
-# the commit as a tarball, and SHA256SUMS of them all. Every time stamp is SOURCE_DATE_EPOCH's
-# (the commit's), every file's mode is fixed and every list is sorted, so that the same commit
-# gives the same bytes from any clone. The folder appears whole or not at all. Made from the
-# source tarball, where git is not, it holds all but the tarball.
+# packages for amd64, arm64 and armhf, the Windows installer and both Windows programs, the web
+# page as a zip, the source of the commit as a tarball, and SHA256SUMS of them all. Every time
+# stamp is SOURCE_DATE_EPOCH's (the commit's), every file's mode is fixed and every list is
+# sorted, so that the same commit gives the same bytes from any clone. The folder appears whole or
+# not at all. Made from the source tarball, where git is not, it holds all but the tarball.
 # Usage: tools/release.sh [DIST]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,18 +17,22 @@ version=$(sed -n 's/^project(drelm-wheel VERSION \([0-9.]*\).*/\1/p' CMakeLists.
 [ -n "$SOURCE_DATE_EPOCH" ] || fail "no commit time: neither git nor cmake/commit-time.txt says it"
 export SOURCE_DATE_EPOCH
 
-deb=build-package/drelm-wheel_${version}_amd64.deb
+debs=(build-package/drelm-wheel_${version}_amd64.deb
+  build-package-arm64/drelm-wheel_${version}_arm64.deb
+  build-package-armhf/drelm-wheel_${version}_armhf.deb)
 setup=build-windows/drelm-wheel-${version}-setup.exe
 exe64=build-windows/src/drelm-wheel.exe
 exe32=build-windows-x86/src/drelm-wheel.exe
 site=build-web/site
-for file in "$deb" "$setup" "$exe64" "$exe32" "$site/index.html"; do
-  [ -f "$file" ] || fail "no $file: make package, make windows and make web build it"
+for file in "${debs[@]}" "$setup" "$exe64" "$exe32" "$site/index.html"; do
+  [ -f "$file" ] || fail "no $file: make package (ARCH=arm64, ARCH=armhf), make windows and make web build it"
 done
 
 work=$(mktemp -d "${dist%/}.tmp.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-install -m 644 "$deb" "$work/drelm-wheel_${version}_amd64.deb"
+for deb in "${debs[@]}"; do
+  install -m 644 "$deb" "$work/${deb##*/}"
+done
 install -m 644 "$setup" "$work/drelm-wheel-${version}-setup.exe"
 install -m 644 "$exe64" "$work/drelm-wheel-${version}-win64.exe"
 install -m 644 "$exe32" "$work/drelm-wheel-${version}-win32.exe"
