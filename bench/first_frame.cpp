@@ -2,7 +2,9 @@
 // circles show in its window, read back from the X server every half millisecond. Run under an
 // X server of its own. With --inside, the program is a Wayland client of a compositor whose output
 // is the X window WINDOW (weston nested in the X server): its picture is found there, by its blue.
-// Usage: drelm-bench-first-frame PROGRAM [RUNS [--inside WINDOW]]
+// With --dpi, the program draws at DPI (the server's Xft.dpi says so), and its hub is looked for
+// where that puts it.
+// Usage: drelm-bench-first-frame PROGRAM [RUNS [--inside WINDOW | --dpi DPI]]
 
 // Our own headers first: Xlib's macros (Status among them) would break them.
 #include "canvas/world.h"
@@ -48,12 +50,13 @@ Window FindWindow(Display* display, Window parent) {
   return found;
 }
 
-// Whether the hub's outer circle shows: blue at the points ten pixels either side of its centre.
-bool HubShows(Display* display, Window window) {
-  const drelm::WorldMapping mapping;
+// Whether the hub's outer circle, drawn at `dpi`, shows: blue at the points ten pixels (at 96 dpi)
+// either side of its centre.
+bool HubShows(Display* display, Window window, double dpi) {
+  const drelm::WorldMapping mapping(dpi);
   const drelm::PixelPoint hub = mapping.ToPixel(0, 0);
   const double r = mapping.RadiusToPixels(drelm::linkage::kHubOuterRadius);
-  const int k = 10;
+  const int k = static_cast<int>(10 * dpi / drelm::kStandardDpi);
   const int m = static_cast<int>(std::round(std::sqrt(r * r - k * k)));
   int blue = 0;
   for (int dx : {-k, k}) {
@@ -90,12 +93,16 @@ int IgnoreErrors(Display*, XErrorEvent*) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: drelm-bench-first-frame DRELM_WHEEL [RUNS]\n");
+    std::fprintf(
+        stderr,
+        "usage: drelm-bench-first-frame DRELM_WHEEL [RUNS [--inside WINDOW | --dpi DPI]]\n");
     return 2;
   }
   const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
   const Window output =
       argc > 4 && std::strcmp(argv[3], "--inside") == 0 ? std::strtoul(argv[4], nullptr, 0) : 0;
+  const double dpi =
+      argc > 4 && std::strcmp(argv[3], "--dpi") == 0 ? std::atof(argv[4]) : drelm::kStandardDpi;
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     std::fprintf(stderr, "drelm-bench-first-frame: cannot open the display\n");
@@ -106,7 +113,7 @@ int main(int argc, char** argv) {
   const auto shown = [&] {
     if (output != 0) return BlueInside(display, output);
     const Window window = FindWindow(display, DefaultRootWindow(display));
-    return window != 0 && HubShows(display, window);
+    return window != 0 && HubShows(display, window, dpi);
   };
   for (int run = 0; run < runs; ++run) {
     // The last run's window gone first (a compositor may fade it out).

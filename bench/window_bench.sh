@@ -27,6 +27,15 @@ for program in "${PROGRAMS[@]}" "$BENCH/drelm-bench-minimal-window"; do
 done
 stop_processes
 XVFB_PID=""
+# At the highest scale, 384 dots an inch, on a screen the window does not fit.
+start_xvfb 3000x1700
+echo "Xft.dpi: 384" | xrdb -nocpp -merge
+for program in "${PROGRAMS[@]}"; do
+  echo "  X11 at 384 dpi, $(label "$program"): $("$BENCH/drelm-bench-first-frame" "$program" 9 \
+    --dpi 384)" || fail "the start-up benchmark at 384 dpi failed"
+done
+stop_processes
+XVFB_PID=""
 WESTON_RENDERER=pixman start_weston 1 "" 1280x672
 output=$(DISPLAY=$OUTER xdotool search --classname '^weston' | head -1)
 for program in "${PROGRAMS[@]}" "$BENCH/drelm-bench-minimal-wayland-window"; do
@@ -38,17 +47,17 @@ stop_processes
 WESTON_PID="" XVFB_PID=""
 
 # Resident memory once the window has run 5 s: in all; beside it, the canvas as large as it would
-# be were all of it written (the whole picture at the scale, 4 bytes a pixel), and the buffers it
+# be were all of it written (the whole picture at the scale, a byte a pixel), and the buffers it
 # shares with the compositor.
 megabytes() { awk -v kb="$1" 'BEGIN { printf "%.1f", kb * 1024 / 1e6 }'; }
 resident() {  # $1: the window system and scale; $2: the scale
   sleep 5
   local rss buffers canvas
   rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$APP_PID/status")
-  buffers=$(awk '/^[0-9a-f]+-[0-9a-f]+ .*memfd:drelm-wheel/ { ours = 1; next }
+  buffers=$(awk '/^[0-9a-f]+-[0-9a-f]+ .*(memfd:drelm-wheel|SYSV)/ { ours = 1; next }
                  /^[0-9a-f]+-[0-9a-f]+ / { ours = 0 }
                  ours && /^Rss:/ { kb += $2 } END { print kb + 0 }' "/proc/$APP_PID/smaps")
-  canvas=$(awk -v s="$2" 'BEGIN { print 2400 * s * 1440 * s * 4 / 1024 }')
+  canvas=$(awk -v s="$2" 'BEGIN { print 2400 * s * 1440 * s / 1024 }')
   echo "  $1: $(megabytes "$rss") MB resident, of which the shared buffers $(megabytes "$buffers");" \
     "the canvas written whole would be $(megabytes "${canvas%.*}")"
 }
@@ -56,11 +65,14 @@ echo "Resident memory after 5 s of running:"
 for program in "${PROGRAMS[@]}"; do
   APP=$program
   echo " $(label "$program"):"
-  start_xvfb
-  start_app
-  resident "X11 at 96 dpi" 1
-  stop_processes
-  APP_PID="" XVFB_PID=""
+  for scale in 1 2 4; do
+    start_xvfb 3000x1700
+    echo "Xft.dpi: $((96 * scale))" | xrdb -nocpp -merge
+    start_app
+    resident "X11 at $((96 * scale)) dpi" "$scale"
+    stop_processes
+    APP_PID="" XVFB_PID=""
+  done
   for scale in 1 2 3; do
     WESTON_RENDERER=pixman start_weston "$scale"
     wl_start_app "$((748 * scale))x$((539 * scale))"

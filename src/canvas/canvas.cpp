@@ -7,6 +7,7 @@
 
 #include "canvas/clip.h"
 #include "canvas/line_walk.h"
+#include "canvas/run_time_error.h"
 
 namespace drelm {
 namespace {
@@ -41,8 +42,24 @@ Canvas::Canvas(int width, int height)
   dirty_.MarkAll();  // a new canvas has everything to show
 }
 
+std::uint8_t Canvas::Encode(Rgb rgb) {
+  if (rgb == last_colour_) return last_index_;
+  const auto known = std::find(colours_.begin(), colours_.begin() + colour_count_, rgb);
+  if (known == colours_.begin() + colour_count_) {
+    if (colour_count_ == kMaxCanvasColours) {
+      throw RunTimeError("the picture has more than " + std::to_string(kMaxCanvasColours) +
+                         " colours");
+    }
+    ++colour_count_;
+  }
+  *known = rgb;
+  last_colour_ = rgb;
+  last_index_ = static_cast<std::uint8_t>(known - colours_.begin());
+  return last_index_;
+}
+
 void Canvas::Fill(Rgb rgb) {
-  const std::uint32_t bits = Encode(rgb);
+  const std::uint8_t bits = Encode(rgb);
   if (bits == 0) {
     memory_.Zero();  // the background: what the memory holds fresh, so none of it need stay
   } else {
@@ -51,7 +68,7 @@ void Canvas::Fill(Rgb rgb) {
   if (tracking_) dirty_.MarkAll();
 }
 
-void Canvas::Put(std::int64_t x, std::int64_t y, std::uint32_t bits) {
+void Canvas::Put(std::int64_t x, std::int64_t y, std::uint8_t bits) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   const auto ix = static_cast<int>(x), iy = static_cast<int>(y);
   pixels_[Index(ix, iy)] = bits;
@@ -99,7 +116,7 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, Rgb rgb) {
 
 // One pixel a column; the row is the nearest to the ideal line. x0 <= x1.
 void Canvas::DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                        std::uint32_t bits) {
+                        std::uint8_t bits) {
   const std::int64_t first = std::max<std::int64_t>(x0, 0);
   const std::int64_t last = std::min<std::int64_t>(x1, width_ - 1);
   if (first > last) return;
@@ -117,7 +134,7 @@ void Canvas::DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
 
 // One pixel a row; the column is the nearest to the ideal line. Rows may run either way.
 void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                        std::uint32_t bits) {
+                        std::uint8_t bits) {
   if (y1 < y0) {
     std::swap(x0, x1);
     std::swap(y0, y1);
@@ -134,7 +151,7 @@ void Canvas::DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::
 }
 
 void Canvas::WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int64_t last,
-                      std::uint32_t bits) {
+                      std::uint8_t bits) {
   if (tracking_) {
     // A piece of the line a square's width along steps across at most once into the next
     // square: the squares of its two ends are all it writes in.
@@ -171,7 +188,7 @@ const std::vector<double>& Canvas::CircleTable(double r, double reach) {
 
 void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
   if (!Finite(cx, cy) || !std::isfinite(r) || r < 0) return;
-  const std::uint32_t bits = Encode(rgb);
+  const std::uint8_t bits = Encode(rgb);
   const double ox = std::floor(cx);
   const double oy = std::floor(cy);
   // Each octant's pixel at offset k along its major axis sits round(sqrt(r^2 - k^2)) across.
@@ -222,8 +239,8 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
 
 // The same pixels as the arcs above, for a circle wholly on the canvas: four a step along k.
 void Canvas::DrawWholeCircle(int ox, int oy, int reach, const std::vector<double>& across,
-                             std::uint32_t bits) {
-  std::uint32_t* centre = &pixels_[Index(ox, oy)];
+                             std::uint8_t bits) {
+  std::uint8_t* centre = &pixels_[Index(ox, oy)];
   const std::ptrdiff_t w = width_;
   for (int k = -reach; k <= reach; ++k) {
     const auto m = static_cast<std::ptrdiff_t>(across[static_cast<std::size_t>(k < 0 ? -k : k)]);

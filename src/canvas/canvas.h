@@ -15,16 +15,20 @@ class LineWalk;
 // The largest canvas, pixels a side: far beyond any display, and small enough that pixel
 // indices stay well within their types.
 inline constexpr int kMaxCanvasSide = 1 << 16;
+// The most colours one canvas holds: a pixel is a byte. The picture has a handful.
+inline constexpr int kMaxCanvasColours = 256;
 
-// A pixel as the canvas holds it: its colour XOR the background's, so that zeroed memory is
-// background without a byte written. Canvas::Decode gives its colour.
+// A pixel as the canvas holds it: the number of its colour among the canvas's, 0 the background's,
+// so that zeroed memory is background without a byte written. Canvas::Decode gives its colour.
 struct StoredPixel {
-  std::uint32_t bits;
+  std::uint8_t index;
 };
 
 // The picture, held in plain memory for the life of the program. The window only shows it, so it
-// survives the window being covered, resized or minimized. Its background costs no memory until
-// something is drawn over it: the memory comes zeroed from the system, and zero is background.
+// survives the window being covered, resized or minimized. A pixel is one byte, the number of its
+// colour in the canvas's table of the colours drawn (a colour beyond the 256th is a run-time
+// error). Its background costs no memory until something is drawn over it: the memory comes
+// zeroed from the system, and zero is background.
 //
 // The raster operations take continuous pixel coordinates of any size. Each one clips in wide
 // arithmetic before it touches a pixel, so no pixel loop runs longer than the canvas is wide or
@@ -42,7 +46,9 @@ class Canvas {
   Rgb At(int x, int y) const { return Decode(Stored()[Index(x, y)]); }
   // A row's pixels as the canvas holds them; Decode gives their colours.
   const StoredPixel* Row(int y) const { return Stored() + Index(0, y); }
-  static constexpr Rgb Decode(StoredPixel pixel) { return Rgb{pixel.bits ^ kBackgroundBits}; }
+  Rgb Decode(StoredPixel pixel) const { return colours_[pixel.index]; }
+  // The colours drawn so far, by their numbers: what a pixel's number may be is below this.
+  int colour_count() const { return colour_count_; }
 
   void Fill(Rgb rgb);
   // The pixel that contains the point.
@@ -63,23 +69,23 @@ class Canvas {
   std::vector<PixelRect> TakeDirtyRects() { return dirty_.Take(); }
 
  private:
-  static constexpr std::uint32_t kBackgroundBits = PixelOf(kBackground).value;
-  static constexpr std::uint32_t Encode(Rgb rgb) { return rgb.value ^ kBackgroundBits; }
+  // The number of a colour, given one if it has none yet; throws RunTimeError beyond the last.
+  std::uint8_t Encode(Rgb rgb);
   const StoredPixel* Stored() const { return reinterpret_cast<const StoredPixel*>(pixels_); }
   std::size_t Index(int x, int y) const {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
            static_cast<std::size_t>(x);
   }
   // Sets a pixel given in wide coordinates when it lies on the canvas.
-  void Put(std::int64_t x, std::int64_t y, std::uint32_t bits);
+  void Put(std::int64_t x, std::int64_t y, std::uint8_t bits);
   void DrawXMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                  std::uint32_t bits);
+                  std::uint8_t bits);
   void DrawYMajor(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                  std::uint32_t bits);
+                  std::uint8_t bits);
   // Writes the steps first..last of a line wholly on the canvas, marking what it writes a
   // square's width along at a time.
   void WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int64_t last,
-                std::uint32_t bits);
+                std::uint8_t bits);
 
   // The offsets across of each step along a circle's octant, for a radius drawn before.
   struct TabledCircle {
@@ -88,14 +94,18 @@ class Canvas {
   };
   const std::vector<double>& CircleTable(double r, double reach);
   void DrawWholeCircle(int ox, int oy, int reach, const std::vector<double>& across,
-                       std::uint32_t bits);
+                       std::uint8_t bits);
 
   int width_;
   int height_;
   std::array<TabledCircle, 4> circles_;
   std::size_t next_circle_ = 0;
+  std::array<Rgb, kMaxCanvasColours> colours_{PixelOf(kBackground)};
+  int colour_count_ = 1;
+  Rgb last_colour_ = PixelOf(kBackground);  // the colour drawn last, and its number
+  std::uint8_t last_index_ = 0;
   PixelMemory memory_;
-  std::uint32_t* pixels_;  // the stored pixels' bits, row by row
+  std::uint8_t* pixels_;  // the stored pixels' numbers, row by row
   bool tracking_ = true;
   DirtySquares dirty_;
 };

@@ -36,8 +36,8 @@ class LineWalk {
   // Writes `count` pixels from `at`, `major_stride` apart, moving on by `minor_stride` as the
   // minor coordinate steps: the walk of value() and Next(), for a stretch known to lie on the
   // canvas, with nothing tested but the remainder. value() is left behind.
-  void Write(std::uint32_t* at, std::int64_t count, std::ptrdiff_t major_stride,
-             std::ptrdiff_t minor_stride, std::uint32_t bits) {
+  void Write(std::uint8_t* at, std::int64_t count, std::ptrdiff_t major_stride,
+             std::ptrdiff_t minor_stride, std::uint8_t bits) {
     // Plain conditions, which the compiler makes branches: a pass draws the same lines as the
     // pass before it, near enough, so they are foreseen well, and a branch foreseen costs less
     // than the masks that avoid it (they lengthen the chain through the remainder).

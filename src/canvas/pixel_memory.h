@@ -5,7 +5,7 @@
 
 namespace drelm {
 
-// The words of a canvas's pixels, in memory the system hands out zeroed and only as it is first
+// The bytes of a canvas's pixels, in memory the system hands out zeroed and only as it is first
 // written (a fresh mapping of its own): a canvas of any size costs nothing until drawn on.
 class PixelMemory {
  public:
@@ -15,13 +15,13 @@ class PixelMemory {
   PixelMemory(const PixelMemory&) = delete;
   PixelMemory& operator=(const PixelMemory&) = delete;
 
-  std::uint32_t* data() const { return words_; }
-  // Zeroes every word, handing the memory's pages back where the system takes them back (they
+  std::uint8_t* data() const { return bytes_; }
+  // Zeroes every byte, handing the memory's pages back where the system takes them back (they
   // come again zeroed when next written).
   void Zero();
 
  private:
-  std::uint32_t* words_;
+  std::uint8_t* bytes_;
   std::size_t count_;
 };
 

@@ -23,7 +23,7 @@ std::uint64_t Checksum(const drelm::Canvas& canvas) {
   for (int y = 0; y < kHeight; ++y) {
     const drelm::StoredPixel* row = canvas.Row(y);
     for (int x = 0; x < kWidth; ++x) {
-      const drelm::Rgb pixel = drelm::Canvas::Decode(row[x]);
+      const drelm::Rgb pixel = canvas.Decode(row[x]);
       for (int shift = 0; shift < 32; shift += 8) {
         hash = (hash ^ ((pixel.value >> shift) & 0xFF)) * kPrime;
       }

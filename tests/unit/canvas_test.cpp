@@ -7,6 +7,7 @@
 #include <random>
 
 #include "canvas/line_walk.h"
+#include "canvas/run_time_error.h"
 #include "canvas/world.h"
 
 namespace drelm {
@@ -124,7 +125,7 @@ TEST(CanvasLine, ClippingIsExactAgainstALargerCanvas) {
   const double shift = 250;
   for (int i = 0; i < 400; ++i) {
     const double x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
-    const Rgb ink = static_cast<Rgb>(i + 1);
+    const Rgb ink = static_cast<Rgb>(i % (kMaxCanvasColours - 1) + 1);  // all a canvas holds
     small.DrawLine(x0, y0, x1, y1, ink);
     large.DrawLine(x0 + shift, y0 + shift, x1 + shift, y1 + shift, ink);
   }
@@ -310,6 +311,22 @@ TEST(CanvasDirty, CoversWhatWasDrawnAndIsThenForgotten) {
     canvas.Fill(kPaper);
     canvas.TakeDirtyRects();
   }
+}
+
+// A pixel is the number of its colour: every colour a canvas can hold comes back as drawn, white
+// among them not mistaken for the background's number, and the one beyond is refused unwritten.
+TEST(CanvasColours, AsManyAsAByteNumbersAndNoMore) {
+  Canvas canvas(kMaxCanvasColours, 2);
+  for (int i = 0; i < kMaxCanvasColours; ++i) {
+    canvas.Plot(i, 0, Rgb{static_cast<std::uint32_t>(0xFFFFFF - i)});  // white first
+  }
+  for (int i = 0; i < kMaxCanvasColours; ++i) {
+    ASSERT_EQ(canvas.At(i, 0), (Rgb{static_cast<std::uint32_t>(0xFFFFFF - i)})) << i;
+  }
+  EXPECT_THROW(canvas.Plot(0, 1, Rgb{0x000001}), RunTimeError);
+  EXPECT_EQ(canvas.At(0, 1), Rgb{0xFFFFFF});
+  canvas.Plot(1, 1, Rgb{0xFFFFFE});
+  EXPECT_EQ(canvas.At(1, 1), Rgb{0xFFFFFE});
 }
 
 TEST(CanvasSize, RefusesImpossibleSizes) {

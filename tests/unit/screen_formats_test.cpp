@@ -30,14 +30,13 @@ TEST(PixelConverter, WritesOnlyTheRectangleInTheScreensByteOrder) {
   canvas.Fill(Rgb{0xFF0000});
   std::vector<std::uint8_t> image(4 * 3 * 2, 0xAB);
   const PixelConverter swapped({0xF800, 0x07E0, 0x001F, 2, true});
-  swapped.Convert(canvas, {1, 1, 2, 1}, image.data(), 8);
+  swapped.Convert(canvas, {1, 1, 2, 1}, image.data() + 2 * 8, 8);  // its row into the image's third
   for (std::size_t i = 0; i < image.size(); ++i) {
-    const bool inside = i >= 10 && i < 14;
+    const bool inside = i >= 18 && i < 22;
     EXPECT_EQ(image[i], inside ? (i % 2 == 0 ? 0xF8 : 0x00) : 0xAB) << i;
   }
   EXPECT_FALSE((PixelLayout{0xF0F0, 0x0F00, 0x000F, 2, false}.Valid()));  // a broken run
   EXPECT_FALSE((PixelLayout{0xFF0000, 0xFF00, 0xFF, 2, false}.Valid()));  // beyond the word
-  EXPECT_TRUE((PixelLayout{}.SameAsCanvas()));
 }
 
 TEST(WaylandScale, FractionalScalesDrawAtTheirOwnDotsAnInch) {

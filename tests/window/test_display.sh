@@ -44,9 +44,12 @@ grep -q 'Wayland display WAYLAND_DISPLAY=wayland-9: Connection refused' "$WORK/b
   fail "with a dead Wayland socket the program said: $(cat "$WORK/bad.err")"
 
 start_xvfb
-(ulimit -v 20000; exec "$APP") 2>"$WORK/bad.err" &
+# The canvas at 384 dots an inch, 55 MB, where the program may have no more than 40 in all.
+echo "Xft.dpi: 384" | xrdb -nocpp -merge
+(ulimit -v 40000; exec "$APP") 2>"$WORK/bad.err" &
 APP_PID=$!
 one_line_failure "out of memory"
+echo "Xft.dpi: 96" | xrdb -nocpp -merge
 # On X11 the window needs one descriptor beyond the standard three: its display's connection.
 start_app_with_descriptors 4
 WIN=$(find_window)

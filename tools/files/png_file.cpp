@@ -47,7 +47,7 @@ class PngEncoder {
     for (int y = 0; y < height; ++y) {
       const StoredPixel* pixels = canvas.Row(y);
       for (int x = 0; x < width; ++x) {
-        const Rgb pixel = Canvas::Decode(pixels[x]);
+        const Rgb pixel = canvas.Decode(pixels[x]);
         row[3 * x] = pixel.red();
         row[3 * x + 1] = pixel.green();
         row[3 * x + 2] = pixel.blue();

@@ -66,7 +66,7 @@ void GifWriter::AddFrame(const Canvas& canvas, int delay_cs) {
     std::uint8_t* out = &current_[static_cast<std::size_t>(y) * width_];
     const std::uint8_t* before = &previous_[static_cast<std::size_t>(y) * width_];
     for (int x = 0; x < width_; ++x) {
-      const auto found = std::find(kPalette.begin(), kPalette.end(), Canvas::Decode(row[x]));
+      const auto found = std::find(kPalette.begin(), kPalette.end(), canvas.Decode(row[x]));
       if (found == kPalette.end()) {
         throw std::runtime_error("cannot write " + Printable(file_.path()) +
                                  ": a colour outside the palette");

@@ -43,23 +43,26 @@ void PixelConverter::Convert(const Canvas& canvas, const PixelRect& rect, std::u
                              std::size_t stride) const {
   const auto bytes = static_cast<std::size_t>(layout_.bytes_per_pixel);
   const int x = rect.x, top = rect.y, w = rect.w, h = rect.h;  // not reread after each store
-  if (layout_.SameAsCanvas()) {
-    // The screen's pixels are the canvas's colours as they are: a plain loop the compiler makes
-    // a vector one, for a frame's rectangles can cover a good part of the window.
+  // The screen's word for each of the canvas's colours, looked up by a pixel's number.
+  std::array<std::uint32_t, kMaxCanvasColours> words;
+  for (int i = 0; i < canvas.colour_count(); ++i) {
+    words[static_cast<std::size_t>(i)] = Word(canvas.Decode({static_cast<std::uint8_t>(i)}));
+  }
+  if (bytes == 4 && !layout_.swapped) {
     for (int y = top; y < top + h; ++y) {
       const StoredPixel* in = canvas.Row(y) + x;
-      auto* out = reinterpret_cast<std::uint32_t*>(image + static_cast<std::size_t>(y) * stride +
-                                                   static_cast<std::size_t>(x) * bytes);
-      for (int i = 0; i < w; ++i) out[i] = Canvas::Decode(in[i]).value;
+      auto* out = reinterpret_cast<std::uint32_t*>(
+          image + static_cast<std::size_t>(y - top) * stride + static_cast<std::size_t>(x) * bytes);
+      for (int i = 0; i < w; ++i) out[i] = words[in[i].index];
     }
     return;
   }
   for (int y = top; y < top + h; ++y) {
     const StoredPixel* in = canvas.Row(y) + x;
     std::uint8_t* out =
-        image + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * bytes;
+        image + static_cast<std::size_t>(y - top) * stride + static_cast<std::size_t>(x) * bytes;
     for (int i = 0; i < w; ++i, out += bytes) {
-      const std::uint32_t word = Word(Canvas::Decode(in[i]));
+      const std::uint32_t word = words[in[i].index];
       if (bytes == 2) {
         const std::uint16_t half = static_cast<std::uint16_t>(
             layout_.swapped ? __builtin_bswap16(static_cast<std::uint16_t>(word)) : word);

@@ -17,12 +17,6 @@ struct PixelLayout {
   int bytes_per_pixel = 4;
   bool swapped = false;
 
-  // Whether the screen reads the canvas's own pixels as they are: 0x00RRGGBB, 4 bytes, this
-  // machine's order.
-  bool SameAsCanvas() const {
-    return red_mask == 0xFF0000 && green_mask == 0x00FF00 && blue_mask == 0x0000FF &&
-           bytes_per_pixel == 4 && !swapped;
-  }
   // Whether the masks are contiguous runs of at most 16 bits in a word of 2 or 4 bytes.
   bool Valid() const;
 };
@@ -39,7 +33,8 @@ class PixelConverter {
     return red_[rgb.red()] | green_[rgb.green()] | blue_[rgb.blue()];
   }
   // Writes a rectangle of the canvas into an image of the screen's pixels, `stride` bytes a row
-  // (a multiple of 4), at the same place. The rectangle lies within both.
+  // (a multiple of 4): its top row into the image's first, each pixel in its own column. The
+  // rectangle lies within the canvas, and its columns and rows within the image.
   void Convert(const Canvas& canvas, const PixelRect& rect, std::uint8_t* image,
                std::size_t stride) const;
 

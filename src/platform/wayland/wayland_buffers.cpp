@@ -60,7 +60,7 @@ struct WaylandBuffer {
       int x = rect.x;
       if (y < canvas.height()) {
         const StoredPixel* row = canvas.Row(y);
-        for (; x < canvas_right; ++x) out[x] = kOpaque | Canvas::Decode(row[x]).value;
+        for (; x < canvas_right; ++x) out[x] = kOpaque | canvas.Decode(row[x]).value;
       }
       std::fill(out + x, out + rect.x + rect.w, kBeyond);
     }

@@ -75,7 +75,7 @@ void WebHost::Stage(std::span<const PixelRect> rects) {
       const StoredPixel* row = canvas_->Row(y) + rect.x;
       std::transform(row, row + rect.w,
                      rgba_.data() + static_cast<std::size_t>(y) * shown_.width + rect.x,
-                     [](StoredPixel pixel) { return PageRgba(Canvas::Decode(pixel)); });
+                     [this](StoredPixel pixel) { return PageRgba(canvas_->Decode(pixel)); });
     }
     staged_.push_back(rect);
   }

@@ -230,7 +230,7 @@ void Win32Host::Blit(const PixelRect& rect) {
   for (int y = 0; y < rect.h; ++y) {
     const StoredPixel* row = canvas_.Row(rect.y + y) + rect.x;
     std::transform(row, row + rect.w, scratch_.begin() + static_cast<std::ptrdiff_t>(y) * rect.w,
-                   [](StoredPixel pixel) { return Canvas::Decode(pixel).value; });
+                   [this](StoredPixel pixel) { return canvas_.Decode(pixel).value; });
   }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;

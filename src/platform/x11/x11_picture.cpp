@@ -13,6 +13,11 @@
 namespace drelm {
 namespace {
 
+// The image's memory, bytes: room for most frames' rectangles at once.
+constexpr std::size_t kImageBytes = std::size_t{1} << 20;
+// The widest pixel of any screen shown on, bytes.
+constexpr std::size_t kWidestPixelBytes = 4;
+
 bool g_refused = false;
 
 int NoteRefusal(Display*, XErrorEvent*) {
@@ -78,8 +83,10 @@ X11Picture::~X11Picture() {
   if (gc_ != nullptr) XFreeGC(display_, gc_);
 }
 
-void X11Picture::MakeImage(PixelSize size) {
+void X11Picture::MakeImage(int width) {
   FreeImage();
+  const auto rows = kImageBytes / (static_cast<std::size_t>(width) * kWidestPixelBytes);
+  const PixelSize size{width, static_cast<int>(std::max<std::size_t>(rows, 1))};
   image_size_ = size;
   if (can_share_ && !TooLargeForABuffer(size) && Share(size)) return;
   image_ =
@@ -138,29 +145,50 @@ void X11Picture::FreeImage() {
   own_.shrink_to_fit();
 }
 
-void X11Picture::PutImage(const PixelRect& rect, bool tell) {
+void X11Picture::PutImage(const Band& band, bool tell) {
+  const PixelRect& rect = band.rect;
   const auto w = static_cast<unsigned>(rect.w), h = static_cast<unsigned>(rect.h);
   if (shared_) {
-    XShmPutImage(display_, window_, gc_, image_, rect.x, rect.y, rect.x, rect.y, w, h,
+    XShmPutImage(display_, window_, gc_, image_, rect.x, band.row, rect.x, rect.y, w, h,
                  tell ? True : False);
   } else {
-    XPutImage(display_, window_, gc_, image_, rect.x, rect.y, rect.x, rect.y, w, h);
+    XPutImage(display_, window_, gc_, image_, rect.x, band.row, rect.x, rect.y, w, h);
   }
 }
 
 void X11Picture::Put(const Canvas& canvas, std::span<const PixelRect> changed, PixelSize shown) {
   WaitUntilRead();
-  // The image covers the largest area shown yet.
-  if (image_ == nullptr || shown.width > image_size_.width || shown.height > image_size_.height) {
-    MakeImage(
-        {std::max(shown.width, image_size_.width), std::max(shown.height, image_size_.height)});
+  // The image is as wide as the widest area shown yet.
+  if (image_ == nullptr || shown.width > image_size_.width) {
+    MakeImage(std::max(shown.width, image_size_.width));
+  }
+  bands_.clear();
+  int row = 0;  // the image's first row free
+  for (const PixelRect& rect : changed) {
+    for (int top = rect.y; top < rect.y + rect.h;) {
+      const int h = std::min(rect.y + rect.h - top, image_size_.height);
+      if (row + h > image_size_.height) {
+        bands_.back().fills_image = true;
+        row = 0;
+      }
+      bands_.push_back({{rect.x, top, rect.w, h}, row, false});
+      row += h;
+      top += h;
+    }
   }
   auto* pixels = reinterpret_cast<std::uint8_t*>(image_->data);
-  for (const PixelRect& rect : changed) {
-    converter_->Convert(canvas, rect, pixels, static_cast<std::size_t>(image_->bytes_per_line));
+  const auto stride = static_cast<std::size_t>(image_->bytes_per_line);
+  for (std::size_t i = 0; i < bands_.size(); ++i) {
+    const Band& band = bands_[i];
+    converter_->Convert(canvas, band.rect, pixels + static_cast<std::size_t>(band.row) * stride,
+                        stride);
+    PutImage(band, band.fills_image || i + 1 == bands_.size());
+    if (band.fills_image) {
+      outstanding_ = shared_;
+      WaitUntilRead();
+    }
   }
-  for (std::size_t i = 0; i < changed.size(); ++i) PutImage(changed[i], i + 1 == changed.size());
-  outstanding_ = shared_ && !changed.empty();
+  outstanding_ = shared_ && !bands_.empty();
   XFlush(display_);
 }
 
