@@ -22,6 +22,12 @@ bool Finite(double a, double b) {
   return std::isfinite(a) && std::isfinite(b);
 }
 
+// Strips to cover a width of pixels.
+std::size_t StripsFor(int width, int strip_width) {
+  return (static_cast<std::size_t>(width) + static_cast<std::size_t>(strip_width) - 1) /
+         static_cast<std::size_t>(strip_width);
+}
+
 // The width, once the size is known to be one a canvas can have.
 int CheckedWidth(int width, int height) {
   if (width < 1 || height < 1 || width > kMaxCanvasSide || height > kMaxCanvasSide) {
@@ -36,7 +42,8 @@ int CheckedWidth(int width, int height) {
 Canvas::Canvas(int width, int height)
     : width_(CheckedWidth(width, height)),
       height_(height),
-      memory_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
+      strip_pixels_(static_cast<std::size_t>(height) << kStripShift),
+      memory_(StripsFor(width, kStripWidth) * strip_pixels_),
       pixels_(memory_.data()),
       dirty_(width, height) {
   dirty_.MarkAll();  // a new canvas has everything to show
@@ -63,7 +70,7 @@ void Canvas::Fill(Rgb rgb) {
   if (bits == 0) {
     memory_.Zero();  // the background: what the memory holds fresh, so none of it need stay
   } else {
-    std::fill(pixels_, pixels_ + static_cast<std::size_t>(width_) * height_, bits);
+    std::fill(pixels_, pixels_ + StripsFor(width_, kStripWidth) * strip_pixels_, bits);
   }
   if (tracking_) dirty_.MarkAll();
 }
@@ -166,9 +173,35 @@ void Canvas::WriteRun(LineWalk& walk, bool x_major, std::int64_t first, std::int
       start = end + 1;
     }
   }
-  const auto major = static_cast<int>(first), minor = static_cast<int>(walk.value());
-  walk.Write(&pixels_[x_major ? Index(major, minor) : Index(minor, major)], last - first + 1,
-             x_major ? 1 : width_, x_major ? width_ : 1, bits);
+  // Within a strip the next row's pixel is a strip's width on: the line is written a piece a
+  // strip, cut where its columns cross into the next strip.
+  const LineWalk from_first = walk;
+  const auto at = [&](std::int64_t major, std::int64_t minor) {
+    const auto a = static_cast<int>(major), b = static_cast<int>(minor);
+    return &pixels_[x_major ? Index(a, b) : Index(b, a)];
+  };
+  std::int64_t start = first, minor = walk.value();
+  if (x_major) {
+    for (;;) {
+      const std::int64_t end = std::min(last, start | kStripMask);
+      std::uint8_t* const begin = at(start, minor);
+      const std::int64_t count = end - start + 1;
+      const std::ptrdiff_t moved = walk.Write(begin, count, 1, kStripWidth, bits) - begin;
+      if (end == last) return;
+      minor += (moved - count) >> kStripShift;  // the rows stepped, either way
+      start = end + 1;
+    }
+  }
+  for (const std::int64_t last_minor = from_first.ValueAt(last - first);
+       (minor >> kStripShift) != (last_minor >> kStripShift);) {
+    const std::int64_t boundary =
+        last_minor > minor ? (minor | kStripMask) + 1 : (minor & ~std::int64_t{kStripMask}) - 1;
+    const std::int64_t beyond = first + from_first.StepsUntil(boundary);
+    walk.Write(at(start, minor), beyond - start, kStripWidth, 1, bits);
+    start = beyond;
+    minor = boundary;
+  }
+  walk.Write(at(start, minor), last - start + 1, kStripWidth, 1, bits);
 }
 
 const std::vector<double>& Canvas::CircleTable(double r, double reach) {
@@ -240,14 +273,26 @@ void Canvas::DrawCircle(double cx, double cy, double r, Rgb rgb) {
 // The same pixels as the arcs above, for a circle wholly on the canvas: four a step along k.
 void Canvas::DrawWholeCircle(int ox, int oy, int reach, const std::vector<double>& across,
                              std::uint8_t bits) {
-  std::uint8_t* centre = &pixels_[Index(ox, oy)];
-  const std::ptrdiff_t w = width_;
+  const int extent = static_cast<int>(across[0]);
+  if (((ox - extent) >> kStripShift) == ((ox + extent) >> kStripShift)) {
+    // Within one strip, where a row is a strip's width on: offsets from the centre.
+    std::uint8_t* centre = &pixels_[Index(ox, oy)];
+    constexpr std::ptrdiff_t w = kStripWidth;
+    for (int k = -reach; k <= reach; ++k) {
+      const auto m = static_cast<std::ptrdiff_t>(across[static_cast<std::size_t>(k < 0 ? -k : k)]);
+      centre[-m * w + k] = bits;  // top arc
+      centre[m * w + k] = bits;   // bottom arc
+      centre[k * w - m] = bits;   // left arc
+      centre[k * w + m] = bits;   // right arc
+    }
+    return;
+  }
   for (int k = -reach; k <= reach; ++k) {
-    const auto m = static_cast<std::ptrdiff_t>(across[static_cast<std::size_t>(k < 0 ? -k : k)]);
-    centre[-m * w + k] = bits;  // top arc
-    centre[m * w + k] = bits;   // bottom arc
-    centre[k * w - m] = bits;   // left arc
-    centre[k * w + m] = bits;   // right arc
+    const auto m = static_cast<int>(across[static_cast<std::size_t>(k < 0 ? -k : k)]);
+    pixels_[Index(ox + k, oy - m)] = bits;
+    pixels_[Index(ox + k, oy + m)] = bits;
+    pixels_[Index(ox - m, oy + k)] = bits;
+    pixels_[Index(ox + m, oy + k)] = bits;
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -28,7 +29,9 @@ struct StoredPixel {
 // survives the window being covered, resized or minimized. A pixel is one byte, the number of its
 // colour in the canvas's table of the colours drawn (a colour beyond the 256th is a run-time
 // error). Its background costs no memory until something is drawn over it: the memory comes
-// zeroed from the system, and zero is background.
+// zeroed from the system, and zero is background. The pixels lie in strips 256 columns wide, row
+// by row within a strip, so that a page of memory holds 16 rows of a strip rather than a stretch
+// of one long row: what a line passes through is about all it brings into memory.
 //
 // The raster operations take continuous pixel coordinates of any size. Each one clips in wide
 // arithmetic before it touches a pixel, so no pixel loop runs longer than the canvas is wide or
@@ -44,8 +47,17 @@ class Canvas {
   int width() const { return width_; }
   int height() const { return height_; }
   Rgb At(int x, int y) const { return Decode(Stored()[Index(x, y)]); }
-  // A row's pixels as the canvas holds them; Decode gives their colours.
-  const StoredPixel* Row(int y) const { return Stored() + Index(0, y); }
+  // The pixels of row y from column `left` up to `right` as the canvas holds them, a run at a
+  // time: `run(x, pixels, count)` for each stretch that lies together in memory, left to right.
+  // Decode gives their colours.
+  template <typename Run>
+  void ForEachRun(int y, int left, int right, Run&& run) const {
+    for (int x = left; x < right;) {
+      const int count = std::min(right - x, kStripWidth - (x & kStripMask));
+      run(x, Stored() + Index(x, y), count);
+      x += count;
+    }
+  }
   Rgb Decode(StoredPixel pixel) const { return colours_[pixel.index]; }
   // The colours drawn so far, by their numbers: what a pixel's number may be is below this.
   int colour_count() const { return colour_count_; }
@@ -71,10 +83,14 @@ class Canvas {
  private:
   // The number of a colour, given one if it has none yet; throws RunTimeError beyond the last.
   std::uint8_t Encode(Rgb rgb);
+  // The strips' width, pixels: a page of memory holds 16 of a strip's rows.
+  static constexpr int kStripShift = 8;
+  static constexpr int kStripWidth = 1 << kStripShift;
+  static constexpr int kStripMask = kStripWidth - 1;
   const StoredPixel* Stored() const { return reinterpret_cast<const StoredPixel*>(pixels_); }
   std::size_t Index(int x, int y) const {
-    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-           static_cast<std::size_t>(x);
+    return static_cast<std::size_t>(x >> kStripShift) * strip_pixels_ +
+           (static_cast<std::size_t>(y) << kStripShift) + static_cast<std::size_t>(x & kStripMask);
   }
   // Sets a pixel given in wide coordinates when it lies on the canvas.
   void Put(std::int64_t x, std::int64_t y, std::uint8_t bits);
@@ -98,6 +114,7 @@ class Canvas {
 
   int width_;
   int height_;
+  std::size_t strip_pixels_;  // a strip's pixels, all its rows
   std::array<TabledCircle, 4> circles_;
   std::size_t next_circle_ = 0;
   std::array<Rgb, kMaxCanvasColours> colours_{PixelOf(kBackground)};

@@ -35,29 +35,44 @@ class LineWalk {
 
   // Writes `count` pixels from `at`, `major_stride` apart, moving on by `minor_stride` as the
   // minor coordinate steps: the walk of value() and Next(), for a stretch known to lie on the
-  // canvas, with nothing tested but the remainder. value() is left behind.
-  void Write(std::uint8_t* at, std::int64_t count, std::ptrdiff_t major_stride,
-             std::ptrdiff_t minor_stride, std::uint8_t bits) {
-    // Plain conditions, which the compiler makes branches: a pass draws the same lines as the
-    // pass before it, near enough, so they are foreseen well, and a branch foreseen costs less
-    // than the masks that avoid it (they lengthen the chain through the remainder).
-    if (step_ >= 0) {
+  // canvas, with nothing tested but the remainder. Returns where the next step's pixel lies; the
+  // walk goes on from there with another Write. value() is left behind.
+  std::uint8_t* Write(std::uint8_t* at, std::int64_t count, std::ptrdiff_t major_stride,
+                      std::ptrdiff_t minor_stride, std::uint8_t bits) {
+    // The walk in locals: a byte stored may alias anything, and the members would be read again
+    // after every store. Plain conditions, which the compiler makes branches: a pass draws the
+    // same lines as the pass before it, near enough, so they are foreseen well, and a branch
+    // foreseen costs less than the masks that avoid it (they lengthen the chain through the
+    // remainder).
+    const std::int64_t step = step_, limit = limit_;
+    std::int64_t rest = rest_;
+    if (step >= 0) {
       for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
         *at = bits;
-        rest_ += step_;
-        const bool on = rest_ >= limit_;
-        rest_ -= on ? limit_ : 0;
+        rest += step;
+        const bool on = rest >= limit;
+        rest -= on ? limit : 0;
         at += on ? minor_stride : 0;
       }
     } else {
       for (std::int64_t i = 0; i < count; ++i, at += major_stride) {
         *at = bits;
-        rest_ += step_;
-        const bool back = rest_ < 0;
-        rest_ += back ? limit_ : 0;
+        rest += step;
+        const bool back = rest < 0;
+        rest += back ? limit : 0;
         at -= back ? minor_stride : 0;
       }
     }
+    rest_ = rest;
+    return at;
+  }
+
+  // How many steps on from value() the minor coordinate first is `target`, which lies the way
+  // the walk goes: the least k whose remainder to come, rest + k * step, reaches the limit's
+  // multiple that makes it so.
+  std::int64_t StepsUntil(std::int64_t target) const {
+    if (target > value_) return CeilDiv((target - value_) * limit_ - rest_, step_);
+    return (rest_ + (value_ - target - 1) * limit_) / -step_ + 1;
   }
 
   void Next() {
@@ -72,6 +87,8 @@ class LineWalk {
   }
 
  private:
+  // For n >= 0 and d > 0.
+  static std::int64_t CeilDiv(std::int64_t n, std::int64_t d) { return (n + d - 1) / d; }
   static std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
     std::int64_t q = n / d;
     if ((n % d != 0) && ((n < 0) != (d < 0))) --q;

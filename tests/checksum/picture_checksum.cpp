@@ -21,9 +21,8 @@ std::uint64_t Checksum(const drelm::Canvas& canvas) {
   constexpr std::uint64_t kPrime = 1099511628211ull;
   std::uint64_t hash = kOffset;
   for (int y = 0; y < kHeight; ++y) {
-    const drelm::StoredPixel* row = canvas.Row(y);
     for (int x = 0; x < kWidth; ++x) {
-      const drelm::Rgb pixel = canvas.Decode(row[x]);
+      const drelm::Rgb pixel = canvas.At(x, y);
       for (int shift = 0; shift < 32; shift += 8) {
         hash = (hash ^ ((pixel.value >> shift) & 0xFF)) * kPrime;
       }

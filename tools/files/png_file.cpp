@@ -45,9 +45,8 @@ class PngEncoder {
     png_write_info(png_, info_);
     std::vector<png_byte> row(static_cast<std::size_t>(width) * 3);
     for (int y = 0; y < height; ++y) {
-      const StoredPixel* pixels = canvas.Row(y);
       for (int x = 0; x < width; ++x) {
-        const Rgb pixel = canvas.Decode(pixels[x]);
+        const Rgb pixel = canvas.At(x, y);
         row[3 * x] = pixel.red();
         row[3 * x + 1] = pixel.green();
         row[3 * x + 2] = pixel.blue();

@@ -62,11 +62,10 @@ void GifWriter::AddFrame(const Canvas& canvas, int delay_cs) {
   // The frame as palette indices, and the rectangle in which it differs from the last.
   int left = width_, top = height_, right = -1, bottom = -1;
   for (int y = 0; y < height_; ++y) {
-    const StoredPixel* row = canvas.Row(y);
     std::uint8_t* out = &current_[static_cast<std::size_t>(y) * width_];
     const std::uint8_t* before = &previous_[static_cast<std::size_t>(y) * width_];
     for (int x = 0; x < width_; ++x) {
-      const auto found = std::find(kPalette.begin(), kPalette.end(), canvas.Decode(row[x]));
+      const auto found = std::find(kPalette.begin(), kPalette.end(), canvas.At(x, y));
       if (found == kPalette.end()) {
         throw std::runtime_error("cannot write " + Printable(file_.path()) +
                                  ": a colour outside the palette");

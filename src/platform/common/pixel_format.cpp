@@ -50,28 +50,30 @@ void PixelConverter::Convert(const Canvas& canvas, const PixelRect& rect, std::u
   }
   if (bytes == 4 && !layout_.swapped) {
     for (int y = top; y < top + h; ++y) {
-      const StoredPixel* in = canvas.Row(y) + x;
-      auto* out = reinterpret_cast<std::uint32_t*>(
-          image + static_cast<std::size_t>(y - top) * stride + static_cast<std::size_t>(x) * bytes);
-      for (int i = 0; i < w; ++i) out[i] = words[in[i].index];
+      auto* out =
+          reinterpret_cast<std::uint32_t*>(image + static_cast<std::size_t>(y - top) * stride);
+      canvas.ForEachRun(y, x, x + w, [&](int from, const StoredPixel* in, int count) {
+        for (int i = 0; i < count; ++i) out[from + i] = words[in[i].index];
+      });
     }
     return;
   }
   for (int y = top; y < top + h; ++y) {
-    const StoredPixel* in = canvas.Row(y) + x;
-    std::uint8_t* out =
-        image + static_cast<std::size_t>(y - top) * stride + static_cast<std::size_t>(x) * bytes;
-    for (int i = 0; i < w; ++i, out += bytes) {
-      const std::uint32_t word = words[in[i].index];
-      if (bytes == 2) {
-        const std::uint16_t half = static_cast<std::uint16_t>(
-            layout_.swapped ? __builtin_bswap16(static_cast<std::uint16_t>(word)) : word);
-        std::memcpy(out, &half, 2);
-      } else {
-        const std::uint32_t full = layout_.swapped ? __builtin_bswap32(word) : word;
-        std::memcpy(out, &full, 4);
+    std::uint8_t* row = image + static_cast<std::size_t>(y - top) * stride;
+    canvas.ForEachRun(y, x, x + w, [&](int from, const StoredPixel* in, int count) {
+      std::uint8_t* out = row + static_cast<std::size_t>(from) * bytes;
+      for (int i = 0; i < count; ++i, out += bytes) {
+        const std::uint32_t word = words[in[i].index];
+        if (bytes == 2) {
+          const std::uint16_t half = static_cast<std::uint16_t>(
+              layout_.swapped ? __builtin_bswap16(static_cast<std::uint16_t>(word)) : word);
+          std::memcpy(out, &half, 2);
+        } else {
+          const std::uint32_t full = layout_.swapped ? __builtin_bswap32(word) : word;
+          std::memcpy(out, &full, 4);
+        }
       }
-    }
+    });
   }
 }
 

@@ -58,9 +58,11 @@ struct WaylandBuffer {
       std::uint32_t* out =
           pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width);
       int x = rect.x;
-      if (y < canvas.height()) {
-        const StoredPixel* row = canvas.Row(y);
-        for (; x < canvas_right; ++x) out[x] = kOpaque | canvas.Decode(row[x]).value;
+      if (y < canvas.height() && x < canvas_right) {
+        canvas.ForEachRun(y, x, canvas_right, [&](int from, const StoredPixel* in, int count) {
+          for (int i = 0; i < count; ++i) out[from + i] = kOpaque | canvas.Decode(in[i]).value;
+        });
+        x = canvas_right;
       }
       std::fill(out + x, out + rect.x + rect.w, kBeyond);
     }

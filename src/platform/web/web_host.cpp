@@ -72,10 +72,11 @@ void WebHost::Stage(std::span<const PixelRect> rects) {
   }
   for (const PixelRect& rect : rects) {
     for (int y = rect.y; y < rect.y + rect.h; ++y) {
-      const StoredPixel* row = canvas_->Row(y) + rect.x;
-      std::transform(row, row + rect.w,
-                     rgba_.data() + static_cast<std::size_t>(y) * shown_.width + rect.x,
-                     [this](StoredPixel pixel) { return PageRgba(canvas_->Decode(pixel)); });
+      std::uint32_t* out = rgba_.data() + static_cast<std::size_t>(y) * shown_.width;
+      canvas_->ForEachRun(y, rect.x, rect.x + rect.w, [&](int x, const StoredPixel* in, int count) {
+        std::transform(in, in + count, out + x,
+                       [this](StoredPixel pixel) { return PageRgba(canvas_->Decode(pixel)); });
+      });
     }
     staged_.push_back(rect);
   }

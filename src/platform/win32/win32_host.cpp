@@ -228,9 +228,12 @@ void Win32Host::Blit(const PixelRect& rect) {
   // The rectangle's pixels as a DIB of their own, its colours decoded from the canvas's.
   scratch_.resize(static_cast<std::size_t>(rect.w) * static_cast<std::size_t>(rect.h));
   for (int y = 0; y < rect.h; ++y) {
-    const StoredPixel* row = canvas_.Row(rect.y + y) + rect.x;
-    std::transform(row, row + rect.w, scratch_.begin() + static_cast<std::ptrdiff_t>(y) * rect.w,
-                   [this](StoredPixel pixel) { return canvas_.Decode(pixel).value; });
+    auto out = scratch_.begin() + static_cast<std::ptrdiff_t>(y) * rect.w - rect.x;
+    canvas_.ForEachRun(
+        rect.y + y, rect.x, rect.x + rect.w, [&](int x, const StoredPixel* in, int count) {
+          std::transform(in, in + count, out + x,
+                         [this](StoredPixel pixel) { return canvas_.Decode(pixel).value; });
+        });
   }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
