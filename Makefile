@@ -95,7 +95,8 @@ test:
 
 sanitizers-build: setup
 	@cmake --preset asan >/dev/null
-	@cmake --build build-asan -j $(JOBS) --target drelm-unit-tests drelm-wheel-snapshot
+	@cmake --build build-asan -j $(JOBS) --target drelm-unit-tests drelm-wheel-snapshot \
+	  drelm-picture-checksum
 
 test-sanitizers: sanitizers-build
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
