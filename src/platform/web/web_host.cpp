@@ -9,6 +9,9 @@
 namespace drelm {
 namespace {
 
+// The image the changed rectangles are turned into for the page, bytes: room for most frames'.
+constexpr std::size_t kImageBytes = std::size_t{1} << 20;
+
 // A pixel as the page's ImageData holds it: R, G, B and A bytes in memory, opaque.
 constexpr std::uint32_t PageRgba(Rgb pixel) {
   constexpr std::uint32_t kOpaque = 0xFF000000;
@@ -64,31 +67,43 @@ void WebHost::Resize(double css_width, double css_height) {
 }
 
 void WebHost::Stage(std::span<const PixelRect> rects) {
-  const std::size_t pixels =
-      static_cast<std::size_t>(shown_.width) * static_cast<std::size_t>(shown_.height);
-  if (rgba_.size() != pixels) {
-    rgba_.assign(pixels, 0);
-    staged_.clear();
+  const auto width = static_cast<std::size_t>(shown_.width);
+  const auto rows = static_cast<int>(std::clamp<std::size_t>(
+      kImageBytes / (width * sizeof(std::uint32_t)), 1, static_cast<std::size_t>(shown_.height)));
+  if (shown_.width != image_size_.width || rows != image_size_.height) {
+    Flush();
+    rgba_.assign(width * static_cast<std::size_t>(rows), 0);
+    image_size_ = {shown_.width, rows};
   }
   for (const PixelRect& rect : rects) {
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-      std::uint32_t* out = rgba_.data() + static_cast<std::size_t>(y) * shown_.width;
-      canvas_->ForEachRun(y, rect.x, rect.x + rect.w, [&](int x, const StoredPixel* in, int count) {
-        std::transform(in, in + count, out + x,
-                       [this](StoredPixel pixel) { return PageRgba(canvas_->Decode(pixel)); });
-      });
+    for (int top = rect.y; top < rect.y + rect.h;) {
+      const PixelRect band{rect.x, top, rect.w, std::min(rect.y + rect.h - top, rows)};
+      if (next_row_ + band.h > rows) Flush();
+      for (int y = band.y; y < band.y + band.h; ++y) {
+        std::uint32_t* out =
+            rgba_.data() + static_cast<std::size_t>(next_row_ + y - band.y) * width;
+        canvas_->ForEachRun(y, band.x, band.x + band.w,
+                            [&](int x, const StoredPixel* in, int count) {
+                              std::transform(in, in + count, out + x, [this](StoredPixel pixel) {
+                                return PageRgba(canvas_->Decode(pixel));
+                              });
+                            });
+      }
+      staged_.push_back({band, next_row_});
+      next_row_ += band.h;
+      top += band.h;
     }
-    staged_.push_back(rect);
   }
   if (!in_frame_) Flush();
 }
 
 void WebHost::Flush() {
   if (staged_.empty()) return;
-  if (!page::Put(rgba_.data(), shown_, staged_)) {
+  if (!page::Put(rgba_.data(), image_size_, staged_)) {
     throw HostError("cannot draw on the page's canvas: the browser gave it no 2D context");
   }
   staged_.clear();
+  next_row_ = 0;
 }
 
 void WebHost::ShowError(const std::string& message) {

@@ -11,6 +11,7 @@
 #include "canvas/world_canvas.h"
 #include "platform/common/window_host.h"
 #include "platform/web/web_layout.h"
+#include "platform/web/web_page.h"
 
 namespace drelm {
 
@@ -56,8 +57,9 @@ class WebHost final : public WindowHost {
   void ShowRects(std::span<const PixelRect> changed) override;
   void ShowAll() override;
   void WaitUntilShown() override {}
-  // Turns rectangles of the canvas into the page's pixels, and puts them on the page unless a
-  // frame is under way.
+  // Turns rectangles of the canvas into the page's pixels, in bands one under another in an image
+  // as wide as the picture and a megabyte in all, and puts them on the page when the image is
+  // full or no frame is under way (the page copies them at once: the image may be written again).
   void Stage(std::span<const PixelRect> rects);
   void Flush();
 
@@ -65,9 +67,11 @@ class WebHost final : public WindowHost {
   WorldMapping mapping_;
   std::unique_ptr<Canvas> canvas_;
   std::unique_ptr<WorldCanvas> surface_;
-  PixelSize shown_;                  // the page's canvas, in pixels
-  std::vector<std::uint32_t> rgba_;  // the shown part of the canvas as the page takes it
-  std::vector<PixelRect> staged_;    // turned, not yet put
+  PixelSize shown_;                     // the page's canvas, in pixels
+  std::vector<std::uint32_t> rgba_;     // bands of the canvas as the page takes them
+  PixelSize image_size_;                // its width, the picture's, and rows
+  std::vector<page::PageBand> staged_;  // turned, not yet put
+  int next_row_ = 0;                    // the image's first row free
   Pacer::Time frame_time_{};
   bool in_frame_ = false;
   bool pass_due_ = false;

@@ -62,7 +62,7 @@ EM_JS(void, JsSetPictureSize,
 // The picture's context and an ImageData over the image in the program's memory are made once,
 // and again only when the image moves, changes its size or the memory grows; each rectangle is
 // then put straight from that memory.
-EM_JS(int, JsPut, (const void* rgba, int width, int height, const int* rects, int count), {
+EM_JS(int, JsPut, (const void* rgba, int width, int height, const int* bands, int count), {
   let put = Module.drelmPut;
   if (!put || put.buffer !== HEAPU8.buffer || put.rgba !== rgba || put.width !== width ||
       put.height !== height) {
@@ -72,8 +72,9 @@ EM_JS(int, JsPut, (const void* rgba, int width, int height, const int* rects, in
     put = Module.drelmPut = {buffer: HEAPU8.buffer, rgba, width, height, context,
                              image: new ImageData(bytes, width, height)};
   }
-  for (let i = 0, at = rects >> 2; i < count; ++i, at += 4) {
-    put.context.putImageData(put.image, 0, 0, HEAP32[at], HEAP32[at + 1], HEAP32[at + 2],
+  for (let i = 0, at = bands >> 2; i < count; ++i, at += 5) {
+    const row = HEAP32[at + 4];
+    put.context.putImageData(put.image, 0, HEAP32[at + 1] - row, HEAP32[at], row, HEAP32[at + 2],
                              HEAP32[at + 3]);
   }
   return 1;
@@ -163,10 +164,10 @@ void SetPictureSize(PixelSize pixels, const PictureLayout& layout) {
                    layout.css_per_pixel, layout.fitted ? 1 : 0, layout.css_grain, layout.dpi);
 }
 
-bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PixelRect> rects) {
-  static_assert(sizeof(PixelRect) == 4 * sizeof(int), "rectangles are read as four ints");
-  return JsPut(rgba, size.width, size.height, reinterpret_cast<const int*>(rects.data()),
-               static_cast<int>(rects.size())) != 0;
+bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PageBand> bands) {
+  static_assert(sizeof(PageBand) == 5 * sizeof(int), "bands are read as five ints");
+  return JsPut(rgba, size.width, size.height, reinterpret_cast<const int*>(bands.data()),
+               static_cast<int>(bands.size())) != 0;
 }
 
 void SetPasses(long long passes) {

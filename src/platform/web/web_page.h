@@ -20,10 +20,14 @@ bool TouchScreen();
 // and says its dots an inch on <canvas data-dpi>. A frame that can be enlarged may grow up to the
 // whole canvas; a fitted picture's frame cannot.
 void SetPictureSize(PixelSize pixels, const PictureLayout& layout);
-// Puts these rectangles of an image of the picture's `size`, RGBA row by row, at the same place
-// on the picture: one call a frame, however many rectangles. False when the page has no way to
-// draw on its canvas.
-bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PixelRect> rects);
+// A rectangle of the picture, and the row of an image where its pixels lie (in its own columns).
+struct PageBand {
+  PixelRect rect;
+  int row;
+};
+// Puts these bands of an image of `size`, RGBA row by row, on the picture, each at its rectangle:
+// one call for many. False when the page has no way to draw on its canvas.
+bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PageBand> bands);
 // The number of passes drawn in what the picture shows.
 void SetPasses(long long passes);
 // <body data-state>: running, paused, ended or error; and the line under the picture.
