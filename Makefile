@@ -72,16 +72,14 @@ build: setup
 # the ARM builds under qemu, and last whether anything was written into the home folder since the
 # set-up began; then one summary of all of them. The other builds (the sanitizers', the fuzzer's,
 # the Windows programs, the web page, ARM's) are made in the background, at the lowest priority,
-# while the Linux build's tests mostly wait on windows (ARM's once the Windows and web builds are
-# done, which the phase after the next needs); a phase that needs one waits for it.
+# while the Linux build's tests mostly wait on windows; a phase that needs one waits for it.
 test:
 	@stamp=$$(mktemp) && trap 'rm -f "$$stamp"' EXIT && ./tests/run_all.sh \
 	  "set-up and build" \
 	    "$(MAKE) build && \
 	     ./tests/in_background.sh $(BUILD)/checks.log nice -n 19 $(MAKE) sanitizers-build fuzz-build && \
 	     ./tests/in_background.sh $(BUILD)/others.log nice -n 19 $(MAKE) windows web && \
-	     ./tests/in_background.sh $(BUILD)/arm.log nice -n 19 \
-	       sh -c 'flock $(BUILD)/others.log.lock true && $(MAKE) arm'" \
+	     ./tests/in_background.sh $(BUILD)/arm.log nice -n 19 $(MAKE) arm" \
 	  "every test of the Linux build" \
 	    "ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE 'wine|web|arm'" \
 	  "unit and tool tests under the sanitizers" \
