@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -18,6 +19,15 @@ struct PixelSize {
   int width = 0;
   int height = 0;
 };
+
+// The image a host turns changed rectangles into before it puts them on the screen, bytes: as
+// wide as the area shown, a megabyte in all, room for most frames' rectangles at once.
+inline constexpr std::size_t kBandImageBytes = std::size_t{1} << 20;
+// Its rows at `width` pixels of 4 bytes (the widest any screen takes): at least one.
+constexpr int BandImageRows(int width) {
+  return static_cast<int>(
+      std::max<std::size_t>(kBandImageBytes / (static_cast<std::size_t>(width) * 4), 1));
+}
 
 // What a window shows beyond the canvas, where it is larger still: the background.
 inline constexpr Rgb kBeyondCanvas = PixelOf(kBackground);

@@ -9,9 +9,6 @@
 namespace drelm {
 namespace {
 
-// The image the changed rectangles are turned into for the page, bytes: room for most frames'.
-constexpr std::size_t kImageBytes = std::size_t{1} << 20;
-
 // A pixel as the page's ImageData holds it: R, G, B and A bytes in memory, opaque.
 constexpr std::uint32_t PageRgba(Rgb pixel) {
   constexpr std::uint32_t kOpaque = 0xFF000000;
@@ -68,8 +65,7 @@ void WebHost::Resize(double css_width, double css_height) {
 
 void WebHost::Stage(std::span<const PixelRect> rects) {
   const auto width = static_cast<std::size_t>(shown_.width);
-  const auto rows = static_cast<int>(std::clamp<std::size_t>(
-      kImageBytes / (width * sizeof(std::uint32_t)), 1, static_cast<std::size_t>(shown_.height)));
+  const int rows = std::min(BandImageRows(shown_.width), shown_.height);
   if (shown_.width != image_size_.width || rows != image_size_.height) {
     Flush();
     rgba_.assign(width * static_cast<std::size_t>(rows), 0);

@@ -13,11 +13,6 @@
 namespace drelm {
 namespace {
 
-// The image's memory, bytes: room for most frames' rectangles at once.
-constexpr std::size_t kImageBytes = std::size_t{1} << 20;
-// The widest pixel of any screen shown on, bytes.
-constexpr std::size_t kWidestPixelBytes = 4;
-
 bool g_refused = false;
 
 int NoteRefusal(Display*, XErrorEvent*) {
@@ -85,8 +80,7 @@ X11Picture::~X11Picture() {
 
 void X11Picture::MakeImage(int width) {
   FreeImage();
-  const auto rows = kImageBytes / (static_cast<std::size_t>(width) * kWidestPixelBytes);
-  const PixelSize size{width, static_cast<int>(std::max<std::size_t>(rows, 1))};
+  const PixelSize size{width, BandImageRows(width)};
   image_size_ = size;
   if (can_share_ && !TooLargeForABuffer(size) && Share(size)) return;
   image_ =
