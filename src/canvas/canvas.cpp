@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "canvas/clip.h"
 #include "canvas/line_walk.h"
@@ -37,6 +39,25 @@ int CheckedWidth(int width, int height) {
   return width;
 }
 
+// The first and one past the last of `count` pixels' numbers that are not the background's (0),
+// or two equal offsets when all are: read a word at a time, for most of a picture is background.
+std::pair<int, int> InkWithin(const std::uint8_t* numbers, int count) {
+  constexpr int kWord = sizeof(std::uint64_t);
+  const auto zero_word = [numbers](int at) {
+    std::uint64_t word;
+    std::memcpy(&word, numbers + at, kWord);
+    return word == 0;
+  };
+  int first = 0;
+  while (first + kWord <= count && zero_word(first)) first += kWord;
+  while (first < count && numbers[first] == 0) ++first;
+  if (first == count) return {count, count};
+  int last = count;
+  while (last - kWord >= first && zero_word(last - kWord)) last -= kWord;
+  while (numbers[last - 1] == 0) --last;
+  return {first, last};
+}
+
 }  // namespace
 
 Canvas::Canvas(int width, int height)
@@ -63,6 +84,21 @@ std::uint8_t Canvas::Encode(Rgb rgb) {
   last_colour_ = rgb;
   last_index_ = static_cast<std::uint8_t>(known - colours_.begin());
   return last_index_;
+}
+
+PixelRect Canvas::InkBounds(PixelRect area) const {
+  int left = area.x + area.w, right = area.x, top = area.y + area.h, bottom = area.y;
+  for (int y = area.y; y < area.y + area.h; ++y) {
+    ForEachRun(y, area.x, area.x + area.w, [&](int x, const StoredPixel* run, int count) {
+      const auto [first, last] = InkWithin(reinterpret_cast<const std::uint8_t*>(run), count);
+      if (first == last) return;
+      left = std::min(left, x + first);
+      right = std::max(right, x + last);
+      top = std::min(top, y);
+      bottom = y + 1;
+    });
+  }
+  return {left, top, right - left, bottom - top};
 }
 
 void Canvas::Fill(Rgb rgb) {

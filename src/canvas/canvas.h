@@ -61,6 +61,9 @@ class Canvas {
   Rgb Decode(StoredPixel pixel) const { return colours_[pixel.index]; }
   // The colours drawn so far, by their numbers: what a pixel's number may be is below this.
   int colour_count() const { return colour_count_; }
+  // The smallest rectangle within `area` (which lies on the canvas) holding every pixel that is
+  // not background; empty when there is none. A whole picture is mostly background.
+  PixelRect InkBounds(PixelRect area) const;
 
   void Fill(Rgb rgb);
   // The pixel that contains the point.

@@ -313,6 +313,46 @@ TEST(CanvasDirty, CoversWhatWasDrawnAndIsThenForgotten) {
   }
 }
 
+// The bounds of what is not background within an area, found a word at a time across strips of
+// memory, are the ones a pixel-by-pixel look finds: dots at random, near the words' and the
+// strips' edges among them, in areas that start and end anywhere.
+TEST(CanvasInk, BoundsAreExactlyWhatIsDrawn) {
+  constexpr int kWidth = 600, kHeight = 12;
+  const Rgb background = PixelOf(kBackground);
+  std::mt19937 rng(5);
+  const auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  Canvas canvas(kWidth, kHeight);
+  for (int round = 0; round < 300; ++round) {
+    canvas.Fill(background);
+    for (int dots = below(4); dots > 0; --dots) {
+      const int x = below(3) == 0 ? 256 * below(3) + below(16) - 8 : below(kWidth);
+      canvas.Plot(std::clamp(x, 0, kWidth - 1), below(kHeight), kInk);
+    }
+    const int left = below(kWidth), top = below(kHeight);
+    const PixelRect area{left, top, 1 + below(kWidth - left), 1 + below(kHeight - top)};
+    int left_ink = area.x + area.w, top_ink = area.y + area.h, right_ink = area.x,
+        bottom_ink = area.y;
+    for (int y = area.y; y < area.y + area.h; ++y) {
+      for (int x = area.x; x < area.x + area.w; ++x) {
+        if (canvas.At(x, y) == background) continue;
+        left_ink = std::min(left_ink, x);
+        top_ink = std::min(top_ink, y);
+        right_ink = std::max(right_ink, x + 1);
+        bottom_ink = std::max(bottom_ink, y + 1);
+      }
+    }
+    const PixelRect ink = canvas.InkBounds(area);
+    if (right_ink == area.x) {
+      EXPECT_TRUE(ink.Empty()) << "round " << round;
+      continue;
+    }
+    EXPECT_EQ(ink.x, left_ink) << "round " << round;
+    EXPECT_EQ(ink.y, top_ink) << "round " << round;
+    EXPECT_EQ(ink.x + ink.w, right_ink) << "round " << round;
+    EXPECT_EQ(ink.y + ink.h, bottom_ink) << "round " << round;
+  }
+}
+
 // A pixel is the number of its colour: every colour a canvas can hold comes back as drawn, white
 // among them not mistaken for the background's number, and the one beyond is refused unwritten.
 TEST(CanvasColours, AsManyAsAByteNumbersAndNoMore) {

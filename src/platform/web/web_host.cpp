@@ -16,6 +16,10 @@ constexpr std::uint32_t PageRgba(Rgb pixel) {
   return kOpaque | ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
 }
 
+HostError NoContext() {
+  return HostError("cannot draw on the page's canvas: the browser gave it no 2D context");
+}
+
 }  // namespace
 
 WebHost::WebHost(const PictureLayout& layout)
@@ -49,9 +53,20 @@ void WebHost::ShowRects(std::span<const PixelRect> changed) {
   Stage(changed);
 }
 
+// A whole picture is mostly background: the page fills it in one call, and only the part of each
+// band of rows that holds ink is turned and put.
 void WebHost::ShowAll() {
+  Flush();
   const PixelRect all{0, 0, shown_.width, shown_.height};
-  Stage(std::span(&all, 1));
+  if (!page::Fill(all, canvas_->Decode(StoredPixel{0}).value)) throw NoContext();
+  const int rows = BandImageRows(shown_.width);
+  std::vector<PixelRect> inked;
+  for (int top = 0; top < shown_.height; top += rows) {
+    const PixelRect ink =
+        canvas_->InkBounds({0, top, shown_.width, std::min(rows, shown_.height - top)});
+    if (!ink.Empty()) inked.push_back(ink);
+  }
+  Stage(inked);
 }
 
 void WebHost::Resize(double css_width, double css_height) {
@@ -95,9 +110,7 @@ void WebHost::Stage(std::span<const PixelRect> rects) {
 
 void WebHost::Flush() {
   if (staged_.empty()) return;
-  if (!page::Put(rgba_.data(), image_size_, staged_)) {
-    throw HostError("cannot draw on the page's canvas: the browser gave it no 2D context");
-  }
+  if (!page::Put(rgba_.data(), image_size_, staged_)) throw NoContext();
   staged_.clear();
   next_row_ = 0;
 }

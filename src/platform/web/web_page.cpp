@@ -80,6 +80,14 @@ EM_JS(int, JsPut, (const void* rgba, int width, int height, const int* bands, in
   return 1;
 });
 
+EM_JS(int, JsFill, (int x, int y, int width, int height, int rgb), {
+  const context = document.getElementById('picture').getContext('2d');
+  if (!context) return 0;
+  context.fillStyle = '#' + rgb.toString(16).padStart(6, '0');
+  context.fillRect(x, y, width, height);
+  return 1;
+});
+
 EM_JS(void, JsSetPasses, (double passes),
       { document.getElementById('picture').dataset.passes = String(passes); });
 
@@ -168,6 +176,10 @@ bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PageBand> ba
   static_assert(sizeof(PageBand) == 5 * sizeof(int), "bands are read as five ints");
   return JsPut(rgba, size.width, size.height, reinterpret_cast<const int*>(bands.data()),
                static_cast<int>(bands.size())) != 0;
+}
+
+bool Fill(PixelRect rect, std::uint32_t rgb) {
+  return JsFill(rect.x, rect.y, rect.w, rect.h, static_cast<int>(rgb)) != 0;
 }
 
 void SetPasses(long long passes) {

@@ -28,6 +28,8 @@ struct PageBand {
 // Puts these bands of an image of `size`, RGBA row by row, on the picture, each at its rectangle:
 // one call for many. False when the page has no way to draw on its canvas.
 bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PageBand> bands);
+// Fills `rect` of the picture with one colour, 0x00RRGGBB.
+bool Fill(PixelRect rect, std::uint32_t rgb);
 // The number of passes drawn in what the picture shows.
 void SetPasses(long long passes);
 // <body data-state>: running, paused, ended or error; and the line under the picture.
