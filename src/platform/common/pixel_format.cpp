@@ -29,8 +29,10 @@ void Table(std::array<std::uint32_t, 256>& table, std::uint32_t mask) {
 
 bool PixelLayout::Valid() const {
   const std::uint32_t word_mask = bytes_per_pixel == 2 ? 0xFFFFu : 0xFFFFFFFFu;
+  const std::uint32_t channels = red_mask | green_mask | blue_mask;
   return (bytes_per_pixel == 2 || bytes_per_pixel == 4) && OneRun(red_mask) && OneRun(green_mask) &&
-         OneRun(blue_mask) && ((red_mask | green_mask | blue_mask) & ~word_mask) == 0;
+         OneRun(blue_mask) && (channels & ~word_mask) == 0 &&
+         (opaque & (channels | ~word_mask)) == 0;
 }
 
 PixelConverter::PixelConverter(const PixelLayout& layout) : layout_(layout) {

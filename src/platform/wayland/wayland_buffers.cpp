@@ -9,13 +9,19 @@
 #include <string>
 
 #include "platform/common/host_error.h"
+#include "platform/common/pixel_format.h"
 
 namespace drelm {
 namespace {
 
-// The unused byte of an XRGB8888 pixel, set: some compositors pass it on as alpha.
-constexpr std::uint32_t kOpaque = 0xFF000000;
 constexpr std::size_t kBytesPerPixel = 4;
+
+// XRGB8888, its unused byte set: some compositors pass it on as alpha.
+const PixelConverter& Xrgb() {
+  static const PixelConverter converter(
+      PixelLayout{0xFF0000, 0x00FF00, 0x0000FF, kBytesPerPixel, false, 0xFF000000});
+  return converter;
+}
 // Buffers of a size at most: one the compositor shows, one on its way, one being drawn.
 constexpr std::size_t kMostBuffers = 3;
 // Rectangles kept for a buffer or a frame beyond which the whole of it is done instead.
@@ -52,19 +58,21 @@ struct WaylandBuffer {
   }
   // Copies a rectangle of the canvas in; beyond the canvas, the background.
   void Draw(const Canvas& canvas, const PixelRect& rect) {
-    constexpr std::uint32_t kBeyond = kOpaque | kBeyondCanvas.value;
+    const std::size_t stride = static_cast<std::size_t>(size.width) * kBytesPerPixel;
     const int canvas_right = std::min(rect.x + rect.w, canvas.width());
+    const int canvas_bottom = std::min(rect.y + rect.h, canvas.height());
+    if (rect.x < canvas_right && rect.y < canvas_bottom) {
+      Xrgb().Convert(
+          canvas, {rect.x, rect.y, canvas_right - rect.x, canvas_bottom - rect.y},
+          reinterpret_cast<std::uint8_t*>(pixels) + static_cast<std::size_t>(rect.y) * stride,
+          stride);
+    }
+    const std::uint32_t beyond = Xrgb().Word(kBeyondCanvas);
     for (int y = rect.y; y < rect.y + rect.h; ++y) {
       std::uint32_t* out =
           pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width);
-      int x = rect.x;
-      if (y < canvas.height() && x < canvas_right) {
-        canvas.ForEachRun(y, x, canvas_right, [&](int from, const StoredPixel* in, int count) {
-          for (int i = 0; i < count; ++i) out[from + i] = kOpaque | canvas.Decode(in[i]).value;
-        });
-        x = canvas_right;
-      }
-      std::fill(out + x, out + rect.x + rect.w, kBeyond);
+      const int from = y < canvas_bottom ? std::max(rect.x, canvas_right) : rect.x;
+      std::fill(out + from, out + rect.x + rect.w, beyond);
     }
   }
 

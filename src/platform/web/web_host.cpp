@@ -4,16 +4,17 @@
 #include <cmath>
 
 #include "platform/common/host_error.h"
+#include "platform/common/pixel_format.h"
 #include "platform/web/web_page.h"
 
 namespace drelm {
 namespace {
 
 // A pixel as the page's ImageData holds it: R, G, B and A bytes in memory, opaque.
-constexpr std::uint32_t PageRgba(Rgb pixel) {
-  constexpr std::uint32_t kOpaque = 0xFF000000;
-  const std::uint32_t v = pixel.value;  // 0x00RRGGBB
-  return kOpaque | ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+const PixelConverter& PageRgba() {
+  static const PixelConverter converter(
+      PixelLayout{0x0000FF, 0x00FF00, 0xFF0000, 4, false, 0xFF000000});
+  return converter;
 }
 
 HostError NoContext() {
@@ -90,16 +91,10 @@ void WebHost::Stage(std::span<const PixelRect> rects) {
     for (int top = rect.y; top < rect.y + rect.h;) {
       const PixelRect band{rect.x, top, rect.w, std::min(rect.y + rect.h - top, rows)};
       if (next_row_ + band.h > rows) Flush();
-      for (int y = band.y; y < band.y + band.h; ++y) {
-        std::uint32_t* out =
-            rgba_.data() + static_cast<std::size_t>(next_row_ + y - band.y) * width;
-        canvas_->ForEachRun(y, band.x, band.x + band.w,
-                            [&](int x, const StoredPixel* in, int count) {
-                              std::transform(in, in + count, out + x, [this](StoredPixel pixel) {
-                                return PageRgba(canvas_->Decode(pixel));
-                              });
-                            });
-      }
+      PageRgba().Convert(*canvas_, band,
+                         reinterpret_cast<std::uint8_t*>(
+                             rgba_.data() + static_cast<std::size_t>(next_row_) * width),
+                         width * sizeof(std::uint32_t));
       staged_.push_back({band, next_row_});
       next_row_ += band.h;
       top += band.h;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 
 #include "app/caption.h"
 #include "app/program_end.h"
@@ -225,25 +226,36 @@ void Win32Host::ShowAll() {
 void Win32Host::Blit(const PixelRect& rect) {
   HDC device = GetDC(window_);
   if (device == nullptr) throw HostError(LastError("cannot show the picture"));
-  // The rectangle's pixels as a DIB of their own, its colours decoded from the canvas's.
-  scratch_.resize(static_cast<std::size_t>(rect.w) * static_cast<std::size_t>(rect.h));
+  // The rectangle's pixels as an 8-bit DIB of their own, rows a multiple of 4 bytes long, whose
+  // colour table is the canvas's: GDI takes a pixel's number as the canvas holds it.
+  const std::size_t stride = (static_cast<std::size_t>(rect.w) + 3) & ~std::size_t{3};
+  scratch_.resize(stride * static_cast<std::size_t>(rect.h));
   for (int y = 0; y < rect.h; ++y) {
-    auto out = scratch_.begin() + static_cast<std::ptrdiff_t>(y) * rect.w - rect.x;
-    canvas_.ForEachRun(
-        rect.y + y, rect.x, rect.x + rect.w, [&](int x, const StoredPixel* in, int count) {
-          std::transform(in, in + count, out + x,
-                         [this](StoredPixel pixel) { return canvas_.Decode(pixel).value; });
-        });
+    std::uint8_t* row = scratch_.data() + static_cast<std::size_t>(y) * stride;
+    canvas_.ForEachRun(rect.y + y, rect.x, rect.x + rect.w,
+                       [row, &rect](int x, const StoredPixel* in, int count) {
+                         std::memcpy(row + (x - rect.x), in, static_cast<std::size_t>(count));
+                       });
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = rect.w;
-  info.bmiHeader.biHeight = -rect.h;  // rows top down, as the canvas holds them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB, the canvas's own pixels
-  info.bmiHeader.biCompression = BI_RGB;
-  const int shown = StretchDIBits(device, rect.x, rect.y, rect.w, rect.h, 0, 0, rect.w, rect.h,
-                                  scratch_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[kMaxCanvasColours];
+  } info{};
+  info.header.biSize = sizeof info.header;
+  info.header.biWidth = rect.w;
+  info.header.biHeight = -rect.h;  // rows top down, as the canvas holds them
+  info.header.biPlanes = 1;
+  info.header.biBitCount = 8;
+  info.header.biCompression = BI_RGB;
+  info.header.biClrUsed = static_cast<DWORD>(canvas_.colour_count());
+  for (int i = 0; i < canvas_.colour_count(); ++i) {
+    const Rgb rgb = canvas_.Decode({static_cast<std::uint8_t>(i)});
+    info.colours[i] = {static_cast<BYTE>(rgb.blue()), static_cast<BYTE>(rgb.green()),
+                       static_cast<BYTE>(rgb.red()), 0};
+  }
+  const int shown =
+      StretchDIBits(device, rect.x, rect.y, rect.w, rect.h, 0, 0, rect.w, rect.h, scratch_.data(),
+                    reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
   ReleaseDC(window_, device);
   if (shown == 0) throw HostError(LastError("cannot show the picture"));
 }

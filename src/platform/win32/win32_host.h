@@ -64,7 +64,7 @@ class Win32Host final : public WindowHost {
   WorldCanvas surface_;
   HWND window_ = nullptr;
   std::deque<Event> events_;
-  std::vector<std::uint32_t> scratch_;  // a rectangle of the picture as GDI takes it
+  std::vector<std::uint8_t> scratch_;  // a rectangle of the picture as GDI takes it
   std::string paint_error_;
 };
 
