@@ -30,11 +30,30 @@ TEST(PixelConverter, WritesOnlyTheRectangleInTheScreensByteOrder) {
   canvas.Fill(Rgb{0xFF0000});
   std::vector<std::uint8_t> image(4 * 3 * 2, 0xAB);
   const PixelConverter swapped({0xF800, 0x07E0, 0x001F, 2, true});
-  swapped.Convert(canvas, {1, 1, 2, 1}, image.data() + 2 * 8, 8);  // its row into the image's third
+  swapped.Convert(canvas, {1, 1, 2, 1}, image.data() + 2 * 8 + 2, 8);  // at the third row's second
   for (std::size_t i = 0; i < image.size(); ++i) {
     const bool inside = i >= 18 && i < 22;
     EXPECT_EQ(image[i], inside ? (i % 2 == 0 ? 0xF8 : 0x00) : 0xAB) << i;
   }
+  // Four bytes a pixel, mostly background (taken eight pixels at a time) with ink here and there,
+  // across a strip's edge, into a wider image: each pixel its own word, nothing beside written.
+  Canvas wide(300, 2);
+  for (const int x : {3, 10, 255, 256, 263, 270, 291}) wide.Plot(x, x % 2, Rgb{0x00C000});
+  const PixelConverter xrgb({0xFF0000, 0x00FF00, 0x0000FF, 4, false, 0xFF000000});
+  constexpr int kImageWidth = 300;
+  std::vector<std::uint32_t> words(kImageWidth * 2, 0xABABABAB);
+  const PixelRect rect{2, 0, 290, 2};
+  xrgb.Convert(wide, rect, reinterpret_cast<std::uint8_t*>(words.data() + 5), kImageWidth * 4);
+  for (int y = 0; y < 2; ++y) {
+    for (int i = 0; i < kImageWidth; ++i) {
+      const int x = i - 5 + rect.x;
+      const bool inside = x >= rect.x && x < rect.x + rect.w;
+      EXPECT_EQ(words[static_cast<std::size_t>(y * kImageWidth + i)],
+                inside ? xrgb.Word(wide.At(x, y)) : 0xABABABABu)
+          << x << "," << y;
+    }
+  }
+  EXPECT_EQ(xrgb.Word(Rgb{0x00C000}), 0xFF00C000u);
   EXPECT_FALSE((PixelLayout{0xF0F0, 0x0F00, 0x000F, 2, false}.Valid()));  // a broken run
   EXPECT_FALSE((PixelLayout{0xFF0000, 0xFF00, 0xFF, 2, false}.Valid()));  // beyond the word
 }

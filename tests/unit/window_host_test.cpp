@@ -2,8 +2,14 @@
 // off-screen host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <random>
+#include <vector>
+
 #include "app/program_end.h"
 #include "canvas/colour.h"
+#include "platform/common/band_image.h"
 #include "platform/offscreen/offscreen_host.h"
 
 namespace drelm {
@@ -94,6 +100,38 @@ TEST_F(WindowHostTest, PausedItShowsTheLastPassAndWaitsForEvents) {
   host.Type(13);
   host.DoEvents(window);
   EXPECT_FALSE(window.paused);
+}
+
+// Bands taken in the image a host turns rectangles into lie within it and never on one another
+// until it is emptied; narrow ones share rows; one that does not fit fits once it is emptied.
+TEST(BandImageSpace, BandsFitSideBySideAndNeverOverlap) {
+  constexpr int kWidth = 100, kRows = 40;
+  BandImageSpace space(kWidth, kRows);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(space.Take(10, 8)->row, 0) << i;
+  EXPECT_EQ(space.Take(10, 8)->row, 8);
+
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> width(1, kWidth), height(1, kRows);
+  std::vector<int> owner(kWidth * kRows, -1);
+  space.Empty();
+  for (int band = 0; band < 500; ++band) {
+    const int w = std::min(width(rng) / (band % 3 + 1) + 1, kWidth), h = height(rng) / 4 + 1;
+    std::optional<ImagePlace> place = space.Take(w, h);
+    if (!place) {
+      std::fill(owner.begin(), owner.end(), -1);
+      space.Empty();
+      place = space.Take(w, h);
+      ASSERT_TRUE(place.has_value());
+    }
+    ASSERT_TRUE(place->x >= 0 && place->row >= 0 && place->x + w <= kWidth &&
+                place->row + h <= kRows);
+    for (int y = place->row; y < place->row + h; ++y) {
+      for (int x = place->x; x < place->x + w; ++x) {
+        ASSERT_EQ(owner[static_cast<std::size_t>(y * kWidth + x)], -1) << "band " << band;
+        owner[static_cast<std::size_t>(y * kWidth + x)] = band;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/common/pixel_format.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -51,11 +52,24 @@ void PixelConverter::Convert(const Canvas& canvas, const PixelRect& rect, std::u
     words[static_cast<std::size_t>(i)] = Word(canvas.Decode({static_cast<std::uint8_t>(i)}));
   }
   if (bytes == 4 && !layout_.swapped) {
+    constexpr int kAtOnce = sizeof(std::uint64_t);
     for (int y = top; y < top + h; ++y) {
       auto* out =
           reinterpret_cast<std::uint32_t*>(image + static_cast<std::size_t>(y - top) * stride);
       canvas.ForEachRun(y, x, x + w, [&](int from, const StoredPixel* in, int count) {
-        for (int i = 0; i < count; ++i) out[from + i] = words[in[i].index];
+        std::uint32_t* to = out + (from - x);
+        int i = 0;
+        // What changed is mostly background again: eight pixels of it are a word of zeros.
+        for (; i + kAtOnce <= count; i += kAtOnce) {
+          std::uint64_t numbers;
+          std::memcpy(&numbers, in + i, kAtOnce);
+          if (numbers == 0) {
+            std::fill_n(to + i, kAtOnce, words[0]);
+          } else {
+            for (int k = i; k < i + kAtOnce; ++k) to[k] = words[in[k].index];
+          }
+        }
+        for (; i < count; ++i) to[i] = words[in[i].index];
       });
     }
     return;
@@ -63,7 +77,7 @@ void PixelConverter::Convert(const Canvas& canvas, const PixelRect& rect, std::u
   for (int y = top; y < top + h; ++y) {
     std::uint8_t* row = image + static_cast<std::size_t>(y - top) * stride;
     canvas.ForEachRun(y, x, x + w, [&](int from, const StoredPixel* in, int count) {
-      std::uint8_t* out = row + static_cast<std::size_t>(from) * bytes;
+      std::uint8_t* out = row + static_cast<std::size_t>(from - x) * bytes;
       for (int i = 0; i < count; ++i, out += bytes) {
         const std::uint32_t word = words[in[i].index];
         if (bytes == 2) {

@@ -36,8 +36,8 @@ class PixelConverter {
     return red_[rgb.red()] | green_[rgb.green()] | blue_[rgb.blue()] | layout_.opaque;
   }
   // Writes a rectangle of the canvas into an image of the screen's pixels, `stride` bytes a row
-  // (a multiple of 4): its top row into the image's first, each pixel in its own column. The
-  // rectangle lies within the canvas, and its columns and rows within the image.
+  // (a multiple of 4): its upper left pixel at `image`, which has room for the rest. The
+  // rectangle lies within the canvas.
   void Convert(const Canvas& canvas, const PixelRect& rect, std::uint8_t* image,
                std::size_t stride) const;
 

@@ -64,7 +64,9 @@ struct WaylandBuffer {
     if (rect.x < canvas_right && rect.y < canvas_bottom) {
       Xrgb().Convert(
           canvas, {rect.x, rect.y, canvas_right - rect.x, canvas_bottom - rect.y},
-          reinterpret_cast<std::uint8_t*>(pixels) + static_cast<std::size_t>(rect.y) * stride,
+          reinterpret_cast<std::uint8_t*>(
+              pixels + static_cast<std::size_t>(rect.y) * static_cast<std::size_t>(size.width) +
+              static_cast<std::size_t>(rect.x)),
           stride);
     }
     const std::uint32_t beyond = Xrgb().Word(kBeyondCanvas);

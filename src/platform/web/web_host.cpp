@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/common/host_error.h"
 #include "platform/common/pixel_format.h"
@@ -86,17 +87,22 @@ void WebHost::Stage(std::span<const PixelRect> rects) {
     Flush();
     rgba_.assign(width * static_cast<std::size_t>(rows), 0);
     image_size_ = {shown_.width, rows};
+    space_ = BandImageSpace(shown_.width, rows);
   }
   for (const PixelRect& rect : rects) {
     for (int top = rect.y; top < rect.y + rect.h;) {
       const PixelRect band{rect.x, top, rect.w, std::min(rect.y + rect.h - top, rows)};
-      if (next_row_ + band.h > rows) Flush();
+      std::optional<ImagePlace> place = space_.Take(band.w, band.h);
+      if (!place) {
+        Flush();
+        place = space_.Take(band.w, band.h);
+      }
       PageRgba().Convert(*canvas_, band,
                          reinterpret_cast<std::uint8_t*>(
-                             rgba_.data() + static_cast<std::size_t>(next_row_) * width),
+                             rgba_.data() + static_cast<std::size_t>(place->row) * width +
+                             static_cast<std::size_t>(place->x)),
                          width * sizeof(std::uint32_t));
-      staged_.push_back({band, next_row_});
-      next_row_ += band.h;
+      staged_.push_back({band, *place});
       top += band.h;
     }
   }
@@ -107,7 +113,7 @@ void WebHost::Flush() {
   if (staged_.empty()) return;
   if (!page::Put(rgba_.data(), image_size_, staged_)) throw NoContext();
   staged_.clear();
-  next_row_ = 0;
+  space_.Empty();
 }
 
 void WebHost::ShowError(const std::string& message) {

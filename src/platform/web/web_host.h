@@ -9,6 +9,7 @@
 #include "canvas/canvas.h"
 #include "canvas/world.h"
 #include "canvas/world_canvas.h"
+#include "platform/common/band_image.h"
 #include "platform/common/window_host.h"
 #include "platform/web/web_layout.h"
 #include "platform/web/web_page.h"
@@ -57,9 +58,9 @@ class WebHost final : public WindowHost {
   void ShowRects(std::span<const PixelRect> changed) override;
   void ShowAll() override;
   void WaitUntilShown() override {}
-  // Turns rectangles of the canvas into the page's pixels, in bands one under another in an image
-  // as wide as the picture and a megabyte in all, and puts them on the page when the image is
-  // full or no frame is under way (the page copies them at once: the image may be written again).
+  // Turns rectangles of the canvas into the page's pixels in an image as wide as the picture and a
+  // megabyte in all, side by side (band_image.h), and puts them on the page when the image is full
+  // or no frame is under way (the page copies them at once: the image may be written again).
   void Stage(std::span<const PixelRect> rects);
   void Flush();
 
@@ -71,7 +72,7 @@ class WebHost final : public WindowHost {
   std::vector<std::uint32_t> rgba_;     // bands of the canvas as the page takes them
   PixelSize image_size_;                // its width, the picture's, and rows
   std::vector<page::PageBand> staged_;  // turned, not yet put
-  int next_row_ = 0;                    // the image's first row free
+  BandImageSpace space_{0, 0};          // where the next band goes in it
   Pacer::Time frame_time_{};
   bool in_frame_ = false;
   bool pass_due_ = false;

@@ -72,10 +72,10 @@ EM_JS(int, JsPut, (const void* rgba, int width, int height, const int* bands, in
     put = Module.drelmPut = {buffer: HEAPU8.buffer, rgba, width, height, context,
                              image: new ImageData(bytes, width, height)};
   }
-  for (let i = 0, at = bands >> 2; i < count; ++i, at += 5) {
-    const row = HEAP32[at + 4];
-    put.context.putImageData(put.image, 0, HEAP32[at + 1] - row, HEAP32[at], row, HEAP32[at + 2],
-                             HEAP32[at + 3]);
+  for (let i = 0, at = bands >> 2; i < count; ++i, at += 6) {
+    const x = HEAP32[at + 4], row = HEAP32[at + 5];
+    put.context.putImageData(put.image, HEAP32[at] - x, HEAP32[at + 1] - row, x, row,
+                             HEAP32[at + 2], HEAP32[at + 3]);
   }
   return 1;
 });
@@ -173,7 +173,7 @@ void SetPictureSize(PixelSize pixels, const PictureLayout& layout) {
 }
 
 bool Put(const std::uint32_t* rgba, PixelSize size, std::span<const PageBand> bands) {
-  static_assert(sizeof(PageBand) == 5 * sizeof(int), "bands are read as five ints");
+  static_assert(sizeof(PageBand) == 6 * sizeof(int), "bands are read as six ints");
   return JsPut(rgba, size.width, size.height, reinterpret_cast<const int*>(bands.data()),
                static_cast<int>(bands.size())) != 0;
 }

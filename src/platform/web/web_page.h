@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "platform/common/band_image.h"
 #include "platform/common/window_area.h"
 #include "platform/web/web_layout.h"
 
@@ -20,10 +21,10 @@ bool TouchScreen();
 // and says its dots an inch on <canvas data-dpi>. A frame that can be enlarged may grow up to the
 // whole canvas; a fitted picture's frame cannot.
 void SetPictureSize(PixelSize pixels, const PictureLayout& layout);
-// A rectangle of the picture, and the row of an image where its pixels lie (in its own columns).
+// A rectangle of the picture, and where in an image its pixels lie.
 struct PageBand {
   PixelRect rect;
-  int row;
+  ImagePlace place;
 };
 // Puts these bands of an image of `size`, RGBA row by row, on the picture, each at its rectangle:
 // one call for many. False when the page has no way to draw on its canvas.

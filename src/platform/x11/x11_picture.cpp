@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <string>
 
 #include "platform/common/host_error.h"
@@ -82,6 +83,7 @@ void X11Picture::MakeImage(int width) {
   FreeImage();
   const PixelSize size{width, BandImageRows(width)};
   image_size_ = size;
+  space_ = BandImageSpace(size.width, size.height);
   if (can_share_ && !TooLargeForABuffer(size) && Share(size)) return;
   image_ =
       XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr,
@@ -143,10 +145,10 @@ void X11Picture::PutImage(const Band& band, bool tell) {
   const PixelRect& rect = band.rect;
   const auto w = static_cast<unsigned>(rect.w), h = static_cast<unsigned>(rect.h);
   if (shared_) {
-    XShmPutImage(display_, window_, gc_, image_, rect.x, band.row, rect.x, rect.y, w, h,
+    XShmPutImage(display_, window_, gc_, image_, band.place.x, band.place.row, rect.x, rect.y, w, h,
                  tell ? True : False);
   } else {
-    XPutImage(display_, window_, gc_, image_, rect.x, band.row, rect.x, rect.y, w, h);
+    XPutImage(display_, window_, gc_, image_, band.place.x, band.place.row, rect.x, rect.y, w, h);
   }
 }
 
@@ -157,24 +159,28 @@ void X11Picture::Put(const Canvas& canvas, std::span<const PixelRect> changed, P
     MakeImage(std::max(shown.width, image_size_.width));
   }
   bands_.clear();
-  int row = 0;  // the image's first row free
+  space_.Empty();
   for (const PixelRect& rect : changed) {
     for (int top = rect.y; top < rect.y + rect.h;) {
       const int h = std::min(rect.y + rect.h - top, image_size_.height);
-      if (row + h > image_size_.height) {
+      std::optional<ImagePlace> place = space_.Take(rect.w, h);
+      if (!place) {
         bands_.back().fills_image = true;
-        row = 0;
+        space_.Empty();
+        place = space_.Take(rect.w, h);
       }
-      bands_.push_back({{rect.x, top, rect.w, h}, row, false});
-      row += h;
+      bands_.push_back({{rect.x, top, rect.w, h}, *place, false});
       top += h;
     }
   }
   auto* pixels = reinterpret_cast<std::uint8_t*>(image_->data);
   const auto stride = static_cast<std::size_t>(image_->bytes_per_line);
+  const auto bytes = static_cast<std::size_t>(layout_.bytes_per_pixel);
   for (std::size_t i = 0; i < bands_.size(); ++i) {
     const Band& band = bands_[i];
-    converter_->Convert(canvas, band.rect, pixels + static_cast<std::size_t>(band.row) * stride,
+    converter_->Convert(canvas, band.rect,
+                        pixels + static_cast<std::size_t>(band.place.row) * stride +
+                            static_cast<std::size_t>(band.place.x) * bytes,
                         stride);
     PutImage(band, band.fills_image || i + 1 == bands_.size());
     if (band.fills_image) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "canvas/canvas.h"
+#include "platform/common/band_image.h"
 #include "platform/common/pixel_format.h"
 #include "platform/common/window_area.h"
 
@@ -15,12 +16,13 @@ namespace drelm {
 
 // Puts the canvas on an X11 window, on any TrueColor screen of 15, 16, 24 or 30 bits: each changed
 // rectangle is turned into the screen's pixels in an image, the same way on every screen, and put
-// from there. The image is as wide as the area shown but only a megabyte: the rectangles go into
-// it in bands one under another, and when it is full the server must have read it before it is
-// written again from the top (a frame's rectangles mostly fit at once; the whole window at a
-// high scale takes a few rounds). It is in memory shared with the server (MIT-SHM) where it
-// offers that, else it is sent. Shared, a frame is not waited for: the server says when it has
-// read it (a completion event), and only then may the image be written again.
+// from there. The image is as wide as the area shown but only a megabyte: the rectangles go into it
+// side by side (band_image.h), in bands of their rows, and when it is full
+// the server must have read it before it is written again from the top (a frame's rectangles fit
+// at once; the whole window at a high scale takes a few rounds). It is in memory shared with the
+// server (MIT-SHM) where it offers that, else it is sent. Shared, a frame is not waited for: the
+// server says when it has read it (a completion event), and only then may the image be written
+// again.
 class X11Picture {
  public:
   // Throws HostError for a screen it cannot show on (8 bits a pixel, say).
@@ -40,10 +42,10 @@ class X11Picture {
   void WaitUntilRead();
 
  private:
-  // A band of a rectangle, and the image's row it goes into; after it the image is full.
+  // A band of a rectangle, and where it goes in the image; after it the image is full.
   struct Band {
     PixelRect rect;
-    int row;
+    ImagePlace place;
     bool fills_image;
   };
 
@@ -63,7 +65,8 @@ class X11Picture {
   bool can_share_ = false;
   XImage* image_ = nullptr;
   PixelSize image_size_;
-  std::vector<Band> bands_;  // a frame's, kept to spare allocations
+  BandImageSpace space_{0, 0};  // where the next band goes in the image
+  std::vector<Band> bands_;     // a frame's, kept to spare allocations
   XShmSegmentInfo segment_{};
   bool shared_ = false;
   std::vector<std::uint8_t> own_;  // the image's pixels where they are sent
