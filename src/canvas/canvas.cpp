@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -39,22 +38,17 @@ int CheckedWidth(int width, int height) {
   return width;
 }
 
-// The first and one past the last of `count` pixels' numbers that are not the background's (0),
-// or two equal offsets when all are: read a word at a time, for most of a picture is background.
-std::pair<int, int> InkWithin(const std::uint8_t* numbers, int count) {
-  constexpr int kWord = sizeof(std::uint64_t);
-  const auto zero_word = [numbers](int at) {
-    std::uint64_t word;
-    std::memcpy(&word, numbers + at, kWord);
-    return word == 0;
-  };
+// The first and one past the last of `count` pixels that are not background, or two equal
+// offsets when all are.
+std::pair<int, int> InkWithin(const StoredPixel* pixels, int count) {
+  constexpr int kWord = Canvas::kPixelsAWord;
   int first = 0;
-  while (first + kWord <= count && zero_word(first)) first += kWord;
-  while (first < count && numbers[first] == 0) ++first;
+  while (first + kWord <= count && Canvas::AllBackground(pixels + first)) first += kWord;
+  while (first < count && pixels[first].index == 0) ++first;
   if (first == count) return {count, count};
   int last = count;
-  while (last - kWord >= first && zero_word(last - kWord)) last -= kWord;
-  while (numbers[last - 1] == 0) --last;
+  while (last - kWord >= first && Canvas::AllBackground(pixels + last - kWord)) last -= kWord;
+  while (pixels[last - 1].index == 0) --last;
   return {first, last};
 }
 
@@ -90,7 +84,7 @@ PixelRect Canvas::InkBounds(PixelRect area) const {
   int left = area.x + area.w, right = area.x, top = area.y + area.h, bottom = area.y;
   for (int y = area.y; y < area.y + area.h; ++y) {
     ForEachRun(y, area.x, area.x + area.w, [&](int x, const StoredPixel* run, int count) {
-      const auto [first, last] = InkWithin(reinterpret_cast<const std::uint8_t*>(run), count);
+      const auto [first, last] = InkWithin(run, count);
       if (first == last) return;
       left = std::min(left, x + first);
       right = std::max(right, x + last);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "canvas/colour.h"
@@ -59,6 +60,14 @@ class Canvas {
     }
   }
   Rgb Decode(StoredPixel pixel) const { return colours_[pixel.index]; }
+  // Pixels read a word at a time: most of a picture is background, and a word of zeros is
+  // kPixelsAWord pixels of it.
+  static constexpr int kPixelsAWord = sizeof(std::uint64_t);
+  static bool AllBackground(const StoredPixel* pixels) {
+    std::uint64_t word;
+    std::memcpy(&word, pixels, sizeof word);
+    return word == 0;
+  }
   // The colours drawn so far, by their numbers: what a pixel's number may be is below this.
   int colour_count() const { return colour_count_; }
   // The smallest rectangle within `area` (which lies on the canvas) holding every pixel that is
@@ -125,7 +134,7 @@ class Canvas {
   Rgb last_colour_ = PixelOf(kBackground);  // the colour drawn last, and its number
   std::uint8_t last_index_ = 0;
   PixelMemory memory_;
-  std::uint8_t* pixels_;  // the stored pixels' numbers, row by row
+  std::uint8_t* pixels_;  // the stored pixels' numbers, strip by strip
   bool tracking_ = true;
   DirtySquares dirty_;
 };

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
+#include <span>
+
+#include "canvas/dirty_squares.h"
 
 namespace drelm {
 
@@ -22,6 +26,26 @@ class BandImageSpace {
   std::optional<ImagePlace> Take(int w, int h);
   // The image was read: all of it is free again.
   void Empty() { *this = BandImageSpace(width_, rows_); }
+
+  // Cuts rectangles (within the image's width) into bands of at most its rows and places each:
+  // `band(rect, place)` for each in turn, and `full()` before a band that finds no room, after
+  // which the image is taken to be read and empty.
+  template <typename Band, typename Full>
+  void Place(std::span<const PixelRect> rects, Band&& band, Full&& full) {
+    for (const PixelRect& rect : rects) {
+      for (int top = rect.y; top < rect.y + rect.h;) {
+        const PixelRect part{rect.x, top, rect.w, std::min(rect.y + rect.h - top, rows_)};
+        std::optional<ImagePlace> place = Take(part.w, part.h);
+        if (!place) {
+          full();
+          Empty();
+          place = Take(part.w, part.h);
+        }
+        band(part, *place);
+        top += part.h;
+      }
+    }
+  }
 
  private:
   int width_, rows_;

@@ -52,18 +52,16 @@ void PixelConverter::Convert(const Canvas& canvas, const PixelRect& rect, std::u
     words[static_cast<std::size_t>(i)] = Word(canvas.Decode({static_cast<std::uint8_t>(i)}));
   }
   if (bytes == 4 && !layout_.swapped) {
-    constexpr int kAtOnce = sizeof(std::uint64_t);
+    constexpr int kAtOnce = Canvas::kPixelsAWord;
     for (int y = top; y < top + h; ++y) {
       auto* out =
           reinterpret_cast<std::uint32_t*>(image + static_cast<std::size_t>(y - top) * stride);
       canvas.ForEachRun(y, x, x + w, [&](int from, const StoredPixel* in, int count) {
         std::uint32_t* to = out + (from - x);
         int i = 0;
-        // What changed is mostly background again: eight pixels of it are a word of zeros.
+        // What changed is mostly background again.
         for (; i + kAtOnce <= count; i += kAtOnce) {
-          std::uint64_t numbers;
-          std::memcpy(&numbers, in + i, kAtOnce);
-          if (numbers == 0) {
+          if (Canvas::AllBackground(in + i)) {
             std::fill_n(to + i, kAtOnce, words[0]);
           } else {
             for (int k = i; k < i + kAtOnce; ++k) to[k] = words[in[k].index];

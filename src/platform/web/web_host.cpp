@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "platform/common/host_error.h"
 #include "platform/common/pixel_format.h"
@@ -89,23 +88,17 @@ void WebHost::Stage(std::span<const PixelRect> rects) {
     image_size_ = {shown_.width, rows};
     space_ = BandImageSpace(shown_.width, rows);
   }
-  for (const PixelRect& rect : rects) {
-    for (int top = rect.y; top < rect.y + rect.h;) {
-      const PixelRect band{rect.x, top, rect.w, std::min(rect.y + rect.h - top, rows)};
-      std::optional<ImagePlace> place = space_.Take(band.w, band.h);
-      if (!place) {
-        Flush();
-        place = space_.Take(band.w, band.h);
-      }
-      PageRgba().Convert(*canvas_, band,
-                         reinterpret_cast<std::uint8_t*>(
-                             rgba_.data() + static_cast<std::size_t>(place->row) * width +
-                             static_cast<std::size_t>(place->x)),
-                         width * sizeof(std::uint32_t));
-      staged_.push_back({band, *place});
-      top += band.h;
-    }
-  }
+  space_.Place(
+      rects,
+      [&](const PixelRect& band, ImagePlace place) {
+        PageRgba().Convert(*canvas_, band,
+                           reinterpret_cast<std::uint8_t*>(
+                               rgba_.data() + static_cast<std::size_t>(place.row) * width +
+                               static_cast<std::size_t>(place.x)),
+                           width * sizeof(std::uint32_t));
+        staged_.push_back({band, place});
+      },
+      [this] { Flush(); });
   if (!in_frame_) Flush();
 }
 

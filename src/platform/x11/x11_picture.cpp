@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <optional>
 #include <string>
 
 #include "platform/common/host_error.h"
@@ -160,19 +159,12 @@ void X11Picture::Put(const Canvas& canvas, std::span<const PixelRect> changed, P
   }
   bands_.clear();
   space_.Empty();
-  for (const PixelRect& rect : changed) {
-    for (int top = rect.y; top < rect.y + rect.h;) {
-      const int h = std::min(rect.y + rect.h - top, image_size_.height);
-      std::optional<ImagePlace> place = space_.Take(rect.w, h);
-      if (!place) {
-        bands_.back().fills_image = true;
-        space_.Empty();
-        place = space_.Take(rect.w, h);
-      }
-      bands_.push_back({{rect.x, top, rect.w, h}, *place, false});
-      top += h;
-    }
-  }
+  space_.Place(
+      changed,
+      [this](const PixelRect& band, ImagePlace place) {
+        bands_.push_back({band, place, false});
+      },
+      [this] { bands_.back().fills_image = true; });
   auto* pixels = reinterpret_cast<std::uint8_t*>(image_->data);
   const auto stride = static_cast<std::size_t>(image_->bytes_per_line);
   const auto bytes = static_cast<std::size_t>(layout_.bytes_per_pixel);
