@@ -181,7 +181,9 @@ std::unique_ptr<WaylandBuffer> WaylandBuffers::MakeBuffer(PixelSize size) {
     close(fd);
     Fail("no shared memory of " + std::to_string(made->bytes) + " bytes");
   }
-  void* memory = mmap(nullptr, made->bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  // A buffer is first drawn whole: its pages are made in one call, not a fault at a time.
+  void* memory =
+      mmap(nullptr, made->bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, 0);
   if (memory == MAP_FAILED) {
     close(fd);
     Fail("cannot map the window's shared memory");

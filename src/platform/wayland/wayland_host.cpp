@@ -387,8 +387,16 @@ void WaylandHost::HandOverEvents(WindowInput& window) {
   ShowCursor();  // after the picture: loading the cursor's theme takes a while
 }
 
-void WaylandHost::WaitForPass(Pacer::Time due, WindowInput&) {
-  // Not reading the display: a frame's sleep is one wake-up. What comes waits for the next frame.
+void WaylandHost::WaitForPass(Pacer::Time due, WindowInput& window) {
+  // Until the window is first configured, the compositor's answers are read as they come: the
+  // title bar takes several round trips before it, and the picture shows the moment it may.
+  while (!toplevel_->configured() && !window.Paused()) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Pacer::Clock::now());
+    if (left.count() <= 0) return;
+    WaitForEvents(left, window);
+  }
+  // Then not reading the display: a frame's sleep is one wake-up. What comes waits for the next
+  // frame.
   std::this_thread::sleep_until(due);
 }
 
