@@ -9,14 +9,13 @@
 // Our own headers first: Xlib's macros (Status among them) would break them.
 #include "canvas/world.h"
 #include "linkage/crank.h"
+#include "platform/x11/x11_shared_image.h"
 
 // Then the system's.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <signal.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,49 +85,23 @@ class OutputReader {
         XGetWindowAttributes(display, output, &attributes) == 0) {
       return;
     }
-    image_ = XShmCreateImage(display, attributes.visual, static_cast<unsigned>(attributes.depth),
-                             ZPixmap, nullptr, &segment_, static_cast<unsigned>(attributes.width),
-                             static_cast<unsigned>(attributes.height));
-    if (image_ == nullptr) return;
-    segment_.shmid = shmget(
-        IPC_PRIVATE,
-        static_cast<std::size_t>(image_->bytes_per_line) * static_cast<std::size_t>(image_->height),
-        IPC_CREAT | 0600);
-    if (segment_.shmid < 0) return;
-    segment_.shmaddr = image_->data = static_cast<char*>(shmat(segment_.shmid, nullptr, 0));
-    shmctl(segment_.shmid, IPC_RMID, nullptr);  // gone once both sides let go
-    if (segment_.shmaddr == reinterpret_cast<char*>(-1)) return;
-    segment_.readOnly = False;
-    attached_ = XShmAttach(display, &segment_) != False;
-    XSync(display, False);
+    shared_.emplace(display, attributes.visual, attributes.depth,
+                    drelm::PixelSize{attributes.width, attributes.height}, /*read_only=*/false);
   }
-  ~OutputReader() {
-    if (attached_) XShmDetach(display_, &segment_);
-    if (segment_.shmaddr != nullptr && segment_.shmaddr != reinterpret_cast<char*>(-1)) {
-      shmdt(segment_.shmaddr);
-    }
-    if (image_ != nullptr) {
-      image_->data = nullptr;
-      XDestroyImage(image_);
-    }
-  }
-  OutputReader(const OutputReader&) = delete;
-  OutputReader& operator=(const OutputReader&) = delete;
 
   // The window's pixels as they are now; nullptr where they cannot be read.
   const XImage* Read() {
-    if (!attached_ || XShmGetImage(display_, output_, image_, 0, 0, AllPlanes) == False) {
+    XImage* image = shared_ ? shared_->image() : nullptr;
+    if (image == nullptr || XShmGetImage(display_, output_, image, 0, 0, AllPlanes) == False) {
       return nullptr;
     }
-    return image_;
+    return image;
   }
 
  private:
   Display* display_;
   Window output_;
-  XImage* image_ = nullptr;
-  XShmSegmentInfo segment_{};
-  bool attached_ = false;
+  std::optional<drelm::X11SharedImage> shared_;
 };
 
 // Whether the hub's blue shows anywhere in a compositor's output: more than a few pixels.

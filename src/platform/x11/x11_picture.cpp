@@ -1,8 +1,6 @@
 #include "platform/x11/x11_picture.h"
 
 #include <X11/Xutil.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 
 #include <algorithm>
 #include <bit>
@@ -12,25 +10,6 @@
 
 namespace drelm {
 namespace {
-
-bool g_refused = false;
-
-int NoteRefusal(Display*, XErrorEvent*) {
-  g_refused = true;
-  return 0;
-}
-
-// Attaches the segment, and waits for the server's answer: a server on another machine refuses
-// it. Meanwhile an X error is no fault of the program's.
-bool Attach(Display* display, XShmSegmentInfo& segment) {
-  XSync(display, False);
-  g_refused = false;
-  const auto previous = XSetErrorHandler(NoteRefusal);
-  XShmAttach(display, &segment);
-  XSync(display, False);
-  XSetErrorHandler(previous);
-  return !g_refused;
-}
 
 // How the window's screen lays out a pixel, as an image for it has it; throws HostError for a
 // screen of no TrueColor visual of 15, 16, 24 or 30 bits.
@@ -94,48 +73,26 @@ void X11Picture::MakeImage(int width) {
 }
 
 bool X11Picture::Share(PixelSize size) {
-  image_ =
-      XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr, &segment_,
-                      static_cast<unsigned>(size.width), static_cast<unsigned>(size.height));
-  if (image_ == nullptr) return false;
-  const std::size_t bytes =
-      static_cast<std::size_t>(image_->bytes_per_line) * static_cast<std::size_t>(size.height);
-  segment_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  void* memory =
-      segment_.shmid < 0 ? reinterpret_cast<void*>(-1) : shmat(segment_.shmid, nullptr, 0);
-  // Marked for removal at once: it goes when both sides let go, however the program ends.
-  if (segment_.shmid >= 0) shmctl(segment_.shmid, IPC_RMID, nullptr);
-  if (memory == reinterpret_cast<void*>(-1)) {
-    FreeImage();
-    return false;
-  }
-  segment_.shmaddr = static_cast<char*>(memory);
-  segment_.readOnly = True;
-  image_->data = segment_.shmaddr;
-  if (!Attach(display_, segment_)) {
-    FreeImage();
-    can_share_ = false;  // a server on another machine: sent from now on
+  shared_.emplace(display_, visual_, depth_, size, /*read_only=*/true);
+  image_ = shared_->image();
+  if (image_ == nullptr) {
+    if (shared_->refused()) can_share_ = false;  // a server on another machine: sent from now on
+    shared_.reset();
     return false;
   }
   completion_ = XShmGetEventBase(display_) + ShmCompletion;
-  shared_ = true;
   return true;
 }
 
 void X11Picture::FreeImage() {
   WaitUntilRead();
   if (shared_) {
-    XShmDetach(display_, &segment_);
-    XSync(display_, False);
-    shared_ = false;
-  }
-  if (image_ != nullptr) {
+    shared_.reset();
+  } else if (image_ != nullptr) {
     image_->data = nullptr;  // the pixels are not Xlib's to free
     XDestroyImage(image_);
-    image_ = nullptr;
   }
-  if (segment_.shmaddr != nullptr) shmdt(segment_.shmaddr);
-  segment_ = {};
+  image_ = nullptr;
   own_.clear();
   own_.shrink_to_fit();
 }
@@ -176,7 +133,7 @@ void X11Picture::Put(const Canvas& canvas, std::span<const PixelRect> changed, P
                         stride);
     PutImage(band, band.fills_image || i + 1 == bands_.size());
     if (band.fills_image) {
-      outstanding_ = shared_;
+      outstanding_ = shared_.has_value();
       WaitUntilRead();
     }
   }

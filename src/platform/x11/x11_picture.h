@@ -1,9 +1,9 @@
 #pragma once
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XShm.h>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -11,6 +11,7 @@
 #include "platform/common/band_image.h"
 #include "platform/common/pixel_format.h"
 #include "platform/common/window_area.h"
+#include "platform/x11/x11_shared_image.h"
 
 namespace drelm {
 
@@ -65,13 +66,12 @@ class X11Picture {
   bool can_share_ = false;
   XImage* image_ = nullptr;
   PixelSize image_size_;
-  BandImageSpace space_{0, 0};  // where the next band goes in the image
-  std::vector<Band> bands_;     // a frame's, kept to spare allocations
-  XShmSegmentInfo segment_{};
-  bool shared_ = false;
-  std::vector<std::uint8_t> own_;  // the image's pixels where they are sent
-  int completion_ = 0;             // the completion event's type
-  bool outstanding_ = false;       // a frame put whose completion is not yet seen
+  BandImageSpace space_{0, 0};            // where the next band goes in the image
+  std::vector<Band> bands_;               // a frame's, kept to spare allocations
+  std::optional<X11SharedImage> shared_;  // the image, where it is shared with the server
+  std::vector<std::uint8_t> own_;         // the image's pixels where they are sent
+  int completion_ = 0;                    // the completion event's type
+  bool outstanding_ = false;              // a frame put whose completion is not yet seen
 };
 
 }  // namespace drelm
