@@ -344,11 +344,12 @@ void WaylandHost::LoadCursor() {
 }
 
 void WaylandHost::Configured(PixelSize logical) {
-  // A configure that keeps the size (the window activated, say) needs nothing shown again.
-  if (logical.width <= 0 || logical.height <= 0) return;
-  if (logical.width == logical_.width && logical.height == logical_.height) return;
-  logical_ = logical;
-  repaint_ = true;
+  // The first configure shows the window at once, whatever the pump has done meanwhile; a later
+  // one only when it changes the size (the window activated, say, needs nothing shown again).
+  const bool resized = logical.width > 0 && logical.height > 0 &&
+                       (logical.width != logical_.width || logical.height != logical_.height);
+  if (resized) logical_ = logical;
+  if (resized || buffers_ == nullptr || buffers_->size().width == 0) repaint_ = true;
 }
 
 PixelSize WaylandHost::ClientArea() const {
