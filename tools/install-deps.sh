@@ -23,6 +23,7 @@ test_packages=(
   libcairo2-dev                        # the benchmarks' peer
   xvfb xdotool x11-apps x11-utils imagemagick  # real-window tests: a private X server, input, screenshots
   weston xwayland libdecor-0-plugin-1-cairo    # a Wayland desktop, with XWayland and title bars
+  sway                                 # one that draws the title bars itself (xdg-decoration)
   openbox wmctrl x11-xserver-utils             # a real window manager; Xft.dpi through xrdb
   clang-format                         # the format check
   clang libclang-rt-14-dev valgrind    # the fuzzer, the sanitizers' run-time, plain-double checks

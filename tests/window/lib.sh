@@ -6,6 +6,7 @@ SNAPSHOT=${2:-}
 APP_PID=""
 XVFB_PID=""
 WESTON_PID=""
+SWAY_PID=""
 WM_PID=""
 
 stop_processes() {
@@ -15,6 +16,7 @@ stop_processes() {
   fi
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
   [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null && wait "$WESTON_PID" 2>/dev/null
+  [ -n "$SWAY_PID" ] && kill "$SWAY_PID" 2>/dev/null && wait "$SWAY_PID" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   return 0
 }
@@ -297,13 +299,47 @@ start_weston() {
   fi
 }
 
+# A Wayland desktop that draws the windows' title bars itself (it offers xdg-decoration): sway,
+# nested in a private X server, drawing in software. sway will not run as root, so it runs as
+# nobody, in a runtime folder of nobody's outside the work folder (which only root may enter).
+# Sets WAYLAND_DISPLAY and SWAYSOCK; keys and the pointer go through the outer X server (OUTER).
+start_sway() {
+  start_xvfb 1280x800
+  OUTER=$DISPLAY
+  XDG_RUNTIME_DIR=$(mktemp -d /tmp/drelm-sway.XXXXXX)
+  at_exit "rm -rf $XDG_RUNTIME_DIR"
+  export XDG_RUNTIME_DIR
+  chown nobody:nogroup "$XDG_RUNTIME_DIR"
+  echo 'output * bg #808080 solid_color' >"$XDG_RUNTIME_DIR/config"
+  HOME=$XDG_RUNTIME_DIR XDG_CONFIG_HOME=$XDG_RUNTIME_DIR XDG_CACHE_HOME=$XDG_RUNTIME_DIR \
+    WLR_BACKENDS=x11 WLR_RENDERER=pixman \
+    setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$XDG_RUNTIME_DIR/config" \
+    >"$WORK/sway.log" 2>&1 &
+  SWAY_PID=$!
+  wait_until "$DEADLINE" sway_listening || fail "sway did not start: $(tail -3 "$WORK/sway.log")"
+  WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | head -1)")
+  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock)
+  export WAYLAND_DISPLAY SWAYSOCK
+  unset DISPLAY
+  TAKE_SHOT=wl_shot
+  PRESS=outer_press
+}
+sway_listening() {
+  kill -0 "$SWAY_PID" 2>/dev/null || fail "sway ended: $(tail -3 "$WORK/sway.log")"
+  ls "$XDG_RUNTIME_DIR"/wayland-? "$XDG_RUNTIME_DIR"/sway-ipc.*.sock >/dev/null 2>&1
+}
+
 # A screenshot of the whole Wayland output, cut to the window's client area: the white rectangle,
 # found where white survives thinning by 3 pixels (the title's white letters do not), then
-# widened again by those 3 pixels.
+# widened again by those 3 pixels. sway's output is read from the outer X server.
 wl_shot() {
   mkdir -p "$WORK/shots"
   rm -f "$WORK/shots"/*.png
-  (cd "$WORK/shots" && weston-screenshooter) || fail "weston-screenshooter failed"
+  if [ -n "$SWAY_PID" ]; then
+    import -display "$OUTER" -window root "$WORK/shots/output.png" || fail "import failed"
+  else
+    (cd "$WORK/shots" && weston-screenshooter) || fail "weston-screenshooter failed"
+  fi
   local whole box
   whole=$(ls "$WORK/shots"/*.png 2>/dev/null | head -1)
   [ -n "$whole" ] || fail "no screenshot of the output"
