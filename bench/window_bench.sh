@@ -36,25 +36,28 @@ for program in "${PROGRAMS[@]}"; do
 done
 stop_processes
 XVFB_PID=""
+# The start-up of each program named after $1 and $2 on a Wayland desktop: $1 says which, $2 is the
+# X window its output shows in.
+wayland_start_ups() {
+  local desktop=$1 output=$2 program
+  shift 2
+  for program in "$@"; do
+    echo "  Wayland ($desktop), $(label "$program"): $(DISPLAY=$OUTER \
+      "$BENCH/drelm-bench-first-frame" "$program" 9 --inside "$output")" ||
+      fail "the Wayland start-up benchmark under $desktop failed"
+  done
+}
 WESTON_RENDERER=pixman start_weston 1 "" 1280x672
-output=$(DISPLAY=$OUTER xdotool search --classname '^weston' | head -1)
-for program in "${PROGRAMS[@]}" "$BENCH/drelm-bench-minimal-wayland-window"; do
-  echo "  Wayland (weston, pixman), $(label "$program"): $(DISPLAY=$OUTER \
-    "$BENCH/drelm-bench-first-frame" "$program" 9 --inside "$output")" ||
-    fail "the Wayland start-up benchmark failed"
-done
+wayland_start_ups "weston, pixman" "$(DISPLAY=$OUTER xdotool search --classname '^weston' | head -1)" \
+  "${PROGRAMS[@]}" "$BENCH/drelm-bench-minimal-wayland-window"
 stop_processes
 WESTON_PID="" XVFB_PID=""
 # Where the desktop draws the title bar, so no libdecor. sway's output is the outer server's only
 # window. The minimal client is left out: it keeps its own size, and sway waits 200 ms for it to
 # take the tile it gives it before showing it.
 start_sway
-output=$(DISPLAY=$OUTER xwininfo -root -children | awk '$1 ~ /^0x/ { print $1; exit }')
-for program in "${PROGRAMS[@]}"; do
-  echo "  Wayland (sway, pixman, its own title bar), $(label "$program"): $(DISPLAY=$OUTER \
-    "$BENCH/drelm-bench-first-frame" "$program" 9 --inside "$output")" ||
-    fail "the Wayland start-up benchmark under sway failed"
-done
+wayland_start_ups "sway, pixman, its own title bar" \
+  "$(DISPLAY=$OUTER xwininfo -root -children | awk '$1 ~ /^0x/ { print $1; exit }')" "${PROGRAMS[@]}"
 stop_processes
 SWAY_PID="" XVFB_PID=""
 
