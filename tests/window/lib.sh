@@ -300,8 +300,9 @@ start_weston() {
 }
 
 # A Wayland desktop that draws the windows' title bars itself (it offers xdg-decoration): sway,
-# nested in a private X server, drawing in software. sway will not run as root, so it runs as
-# nobody, in a runtime folder of nobody's outside the work folder (which only root may enter).
+# nested in a private X server, drawing in software, in a runtime folder outside the work folder.
+# sway will not run as root: under root it runs as nobody, and the folder is nobody's (the work
+# folder only its owner may enter).
 # Sets WAYLAND_DISPLAY and SWAYSOCK; keys and the pointer go through the outer X server (OUTER).
 start_sway() {
   start_xvfb 1280x800
@@ -309,12 +310,15 @@ start_sway() {
   XDG_RUNTIME_DIR=$(mktemp -d /tmp/drelm-sway.XXXXXX)
   at_exit "rm -rf $XDG_RUNTIME_DIR"
   export XDG_RUNTIME_DIR
-  chown nobody:nogroup "$XDG_RUNTIME_DIR"
+  local as=()
+  if [ "$(id -u)" -eq 0 ]; then
+    chown nobody:nogroup "$XDG_RUNTIME_DIR"
+    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
   echo 'output * bg #808080 solid_color' >"$XDG_RUNTIME_DIR/config"
   HOME=$XDG_RUNTIME_DIR XDG_CONFIG_HOME=$XDG_RUNTIME_DIR XDG_CACHE_HOME=$XDG_RUNTIME_DIR \
     WLR_BACKENDS=x11 WLR_RENDERER=pixman \
-    setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$XDG_RUNTIME_DIR/config" \
-    >"$WORK/sway.log" 2>&1 &
+    "${as[@]}" sway -c "$XDG_RUNTIME_DIR/config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   wait_until "$DEADLINE" sway_listening || fail "sway did not start: $(tail -3 "$WORK/sway.log")"
   WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | head -1)")
