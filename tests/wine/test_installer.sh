@@ -30,10 +30,21 @@ user="$WINEPREFIX/drive_c/users/$(id -un)/AppData"
 user_folder="$user/Local/Programs/drelm-wheel"
 user_shortcut="$user/Roaming/Microsoft/Windows/Start Menu/Programs/Tolvane Quenmark.lnk"
 # The entry in the installed programs of every user (HKLM) or of the current one (HKCU), read in
-# the registry's 64-bit view as they list it; nothing where there is none.
-entry() {
-  local text
-  text=$(wine reg query "$1\\$key" /reg:64 2>/dev/null) && printf '%s\n' "$text" | tr -d '\r'
+# the registry's 64-bit view as they list it, into ENTRY: empty where reg says there is none. Any
+# other answer is Wine's failure, and ends the test saying what Wine said, never taken for no
+# entry.
+read_entry() {
+  local status
+  ENTRY=$(wine reg query "$1\\$key" /reg:64 2>"$WORK/reg.err")
+  status=$?
+  ENTRY=${ENTRY//$'\r'/}
+  [ "$status" -eq 0 ] && return
+  if [ "$status" -eq 1 ] && [ "$ENTRY" = "reg: Unable to find the specified registry key" ]; then
+    ENTRY=""
+    return
+  fi
+  fail "reg query of $1 gave status $status: $ENTRY $(grep -E 'wine(server)?:|err:' "$WORK/reg.err" |
+    tail -3 | tr '\n' ' ')"
 }
 # The uninstaller in place (_?=, given the folder's short name: with a space in it, the
 # uninstaller runs a copy of itself and tells nothing), so that its status is its own.
@@ -52,10 +63,13 @@ uninstall() {
 }
 installed() {
   [ -f "$folder/drelm-wheel.exe" ] && [ -f "$folder/uninstall.exe" ] && [ -f "$shortcut" ] &&
-    [ -n "$(entry HKLM)" ]
+    read_entry HKLM && [ -n "$ENTRY" ]
 }
 nothing_installed() {
-  [ -z "$(entry HKLM)$(entry HKCU)" ] || fail "$1: an entry in the installed programs"
+  read_entry HKLM
+  local machine=$ENTRY
+  read_entry HKCU
+  [ -z "$machine$ENTRY" ] || fail "$1: an entry in the installed programs"
   [ ! -e "$shortcut" ] && [ ! -e "$user_shortcut" ] || fail "$1: a Start menu shortcut"
   [ ! -e "$folder" ] && [ ! -e "$user_folder" ] || fail "$1: a program folder"
 }
@@ -82,14 +96,17 @@ user() {
   wineserver -w
   [ -f "$user_folder/drelm-wheel.exe" ] || fail "no drelm-wheel.exe under %LOCALAPPDATA%\\Programs"
   [ -f "$user_shortcut" ] || fail "no Start menu shortcut of the user's"
-  entry HKCU | grep -q 'InstallLocation.*AppData\\Local\\Programs\\drelm-wheel' ||
-    fail "no entry of the user's: $(entry HKCU)"
-  [ -z "$(entry HKLM)" ] || fail "installing for the current user made an entry for every user"
+  read_entry HKCU
+  grep -q 'InstallLocation.*AppData\\Local\\Programs\\drelm-wheel' <<<"$ENTRY" ||
+    fail "no entry of the user's: $ENTRY"
+  read_entry HKLM
+  [ -z "$ENTRY" ] || fail "installing for the current user made an entry for every user"
   wine "$SETUP" /S /AllUsers >/dev/null 2>&1
   status=$?
   wineserver -w
   [ "$status" -eq 2 ] || fail "/AllUsers over the current user's installation gave status $status"
-  [ -z "$(entry HKLM)" ] && [ ! -e "$folder" ] && [ -f "$user_folder/drelm-wheel.exe" ] ||
+  read_entry HKLM
+  [ -z "$ENTRY" ] && [ ! -e "$folder" ] && [ -f "$user_folder/drelm-wheel.exe" ] ||
     fail "/AllUsers over the current user's installation changed something"
   uninstall 'C:\users\'"$(id -un)"'\AppData\Local\Programs\drelm-wheel' ||
     fail "uninstalling for the current user failed"
@@ -127,7 +144,8 @@ uninstall_for_every_user() {
   rm -f "$folder/uninstall.exe"  # run in place, it cannot remove itself
   [ ! -e "$folder" ] || rmdir "$folder" 2>/dev/null || fail "left behind: $(ls "$folder")"
   [ ! -e "$shortcut" ] || fail "the shortcut is left behind"
-  [ -z "$(entry HKLM)" ] || fail "the installed programs' entry is left behind"
+  read_entry HKLM
+  [ -z "$ENTRY" ] || fail "the installed programs' entry is left behind"
 }
 
 machine() {
@@ -137,21 +155,25 @@ machine() {
   file "$folder/drelm-wheel.exe" | grep -q 'PE32+' || fail "the program installed is not the 64-bit one"
   [ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
   [ -f "$shortcut" ] || fail "no Start menu shortcut"
+  read_entry HKLM
   for value in "DisplayName.*Tolvane Quenmark" "DisplayVersion.*1.00" "Publisher.*drelm-wheel" \
     "DisplayIcon.*drelm-wheel.exe" "EstimatedSize.*0x[1-9]"; do
-    entry HKLM | grep -q "$value" || fail "the installed programs' entry has no $value"
+    grep -q "$value" <<<"$ENTRY" ||
+      fail "the installed programs' entry has no $value; reg said: ${ENTRY//$'\n'/ | }"
   done
   wine "$SETUP" /S /CurrentUser >/dev/null 2>&1
   status=$?
   wineserver -w
   [ "$status" -eq 2 ] || fail "/CurrentUser over every user's installation gave status $status"
-  [ -z "$(entry HKCU)" ] && [ ! -e "$user_folder" ] && installed ||
+  read_entry HKCU
+  [ -z "$ENTRY" ] && [ ! -e "$user_folder" ] && installed ||
     fail "/CurrentUser over every user's installation changed something"
 
   wine "$SETUP" /S '/D=C:\Other' >/dev/null 2>&1 || fail "installing again failed"
   wineserver -w
   [ ! -e "$WINEPREFIX/drive_c/Other" ] || fail "installing again made a second installation"
-  entry HKLM | grep -qF 'C:\Program Files\drelm-wheel' || fail "installing again moved the entry"
+  read_entry HKLM
+  grep -qF 'C:\Program Files\drelm-wheel' <<<"$ENTRY" || fail "installing again moved the entry"
   uninstall_for_every_user
 }
 
