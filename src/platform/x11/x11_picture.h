@@ -18,12 +18,11 @@ namespace drelm {
 // Puts the canvas on an X11 window, on any TrueColor screen of 15, 16, 24 or 30 bits: each changed
 // rectangle is turned into the screen's pixels in an image, the same way on every screen, and put
 // from there. The image is as wide as the area shown but only a megabyte: the rectangles go into it
-// side by side (band_image.h), in bands of their rows, and when it is full
-// the server must have read it before it is written again from the top (a frame's rectangles fit
-// at once; the whole window at a high scale takes a few rounds). It is in memory shared with the
-// server (MIT-SHM) where it offers that, else it is sent. Shared, a frame is not waited for: the
-// server says when it has read it (a completion event), and only then may the image be written
-// again.
+// side by side (band_image.h), in bands of their rows, and when it is full the server must have
+// read it before it is written again from the top (a frame's rectangles fit at once; the whole
+// window at a high scale takes a few rounds). It is in memory shared with the server (MIT-SHM)
+// where it offers that, else it is sent. Shared, a frame is not waited for: the server says when
+// it has read it (a completion event), and only then may the image be written again.
 class X11Picture {
  public:
   // Throws HostError for a screen it cannot show on (8 bits a pixel, say).
